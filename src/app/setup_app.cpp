@@ -1,0 +1,86 @@
+#include "app/setup_app.h"
+
+#include "app/directx_probe.h"
+#include "app/os_flag.h"
+#include "app/run_mode.h"
+#include "app/uninstall_launcher.h"
+#include "common/product_profile.h"
+#include "common/program_dir.h"
+#include "common/reg_key.h"
+#include "frame/main_frame.h"
+#include "install/file_tables.h"
+
+CSetupApp& SetupApp() { return *static_cast<CSetupApp*>(CWinApp::Current()); }
+
+BOOL CSetupApp::InitInstance() {
+    m_bNtPaths = SetupNtPathsFlag(GetVersion());
+    SetRegistryKey(g_Product.szBrandWord);
+    GetProgramDir(m_szProgramDir);
+
+    switch (DecideRunMode(m_strExeName, m_strCmdLine, g_Product.szUninstallName)) {
+    case RunMode::UninstallLauncher: {
+        if (!ConfirmUninstall()) return FALSE;
+        char windowsDir[kPathChars] = "";
+        const UINT len = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
+        if (len == 0 || len >= sizeof windowsDir) windowsDir[0] = '\0';
+        const LauncherContext context = {m_bNtPaths, m_szProgramDir, windowsDir,
+                                         g_Product.szUninstallFile};
+        switch (RelocateUninstaller(context)) {
+        case LauncherOutcome::EndProcess:
+            return FALSE;
+        case LauncherOutcome::ContinueInstall:
+            break;
+        case LauncherOutcome::ContinueUninstall:
+            m_bUninstall = 1;
+            break;
+        }
+        break;
+    }
+    case RunMode::Uninstall:
+        m_bUninstall = 1;
+        break;
+    case RunMode::Install:
+        if (GetDirectXVersion() >= 0x800 && !CheckDirectX()) return FALSE;
+        break;
+    }
+    return CreateFrame();
+}
+
+BOOL CSetupApp::CheckDirectX() {
+    RegKey tuner;
+    std::string firstSubKey;
+    if (tuner.Open(HKEY_CLASSES_ROOT, "BDATuner.ChannelTuneRequest.1")) tuner.EnumSubKey(0, firstSubKey);
+    RegKey directX;
+    char version[255] = "";
+    if (directX.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX")) {
+        directX.QueryRaw("Version", version, sizeof version);
+    }
+    return TRUE;
+}
+
+BOOL CSetupApp::CreateFrame() {
+    // The install wizard and the removal wizard arrive with their own
+    // pages; until then each road's timer only starts and the frame waits
+    // for WM_CLOSE.
+    const FrameSettings settings = {
+        m_bNtPaths,
+        m_bUninstall,
+        m_szProgramDir,
+        g_Product.szTitleText,
+        false,
+        false,
+        0,
+        SelectFileTable,
+        nullptr,
+        nullptr,
+    };
+    auto* frame = new CMainFrame(settings);
+    if (frame->m_hWnd == nullptr) {
+        delete frame;
+        return FALSE;
+    }
+    m_pMainWnd = frame;
+    frame->ShowWindow(m_bUninstall ? SW_HIDE : SW_SHOW);
+    frame->UpdateWindow();
+    return TRUE;
+}

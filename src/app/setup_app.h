@@ -1,0 +1,25 @@
+// setup's application object: decides the run mode, computes the values the
+// rest of the program reads (program directory, OS flag, uninstall flag)
+// and creates the background frame.
+#pragma once
+
+#include "common/bounded_string.h"
+#include "framework/win_app.h"
+
+class CSetupApp : public CWinApp {
+public:
+    BOOL InitInstance() override;
+
+    // Reads two DirectX registrations; the result is always TRUE.
+    BOOL CheckDirectX();
+
+    char m_szProgramDir[kPathChars] = "";
+    int m_bUninstall = 0;
+    int m_bNtPaths = 1;
+
+private:
+    BOOL CreateFrame();
+};
+
+// The application object of the running setup.
+CSetupApp& SetupApp();

@@ -1,0 +1,21 @@
+// Top-level frame window. Frames are created with new and delete themselves
+// when their window is destroyed.
+#pragma once
+
+#include "framework/wnd.h"
+
+class CFrameWnd : public CWnd {
+public:
+    // Creates the window; FALSE when the platform refused it.
+    BOOL Create(const char* className, const char* title, DWORD style, const RECT& rect,
+                DWORD exStyle = 0);
+
+protected:
+    // Last chance to change the creation parameters.
+    virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
+    void PostNcDestroy() override { delete this; }
+};
+
+// Registers (once per distinct set of values) a window class that sends its
+// messages to the framework, and returns its name.
+const char* RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);

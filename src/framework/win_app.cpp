@@ -1,0 +1,49 @@
+#include "framework/win_app.h"
+
+#include <commctrl.h>
+
+namespace {
+CWinApp* g_pApp = nullptr;
+}
+
+CWinApp::CWinApp() { g_pApp = this; }
+
+CWinApp::~CWinApp() {
+    if (g_pApp == this) g_pApp = nullptr;
+}
+
+CWinApp* CWinApp::Current() { return g_pApp; }
+
+int CWinApp::Run() {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+std::string ExecutableNameFromPath(const std::string& modulePath) {
+    const std::size_t slash = modulePath.find_last_of("\\/:");
+    std::string name = slash == std::string::npos ? modulePath : modulePath.substr(slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.resize(dot);
+    return name;
+}
+
+int RunApplication(HINSTANCE hInstance, const char* cmdLine) {
+    CWinApp* app = CWinApp::Current();
+    if (app == nullptr) return 1;
+
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    char modulePath[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
+    app->m_hInstance = hInstance;
+    app->m_strCmdLine = cmdLine != nullptr ? cmdLine : "";
+    app->m_strExeName = ExecutableNameFromPath(modulePath);
+
+    if (!app->InitInstance()) return 0;
+    return app->Run();
+}
