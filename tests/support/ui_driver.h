@@ -1,0 +1,67 @@
+// A small driver for end-to-end tests: starts the programs of the CD image,
+// finds their windows by title, presses buttons by identifier and reads
+// control texts. Every wait has a time-out and reports what was on screen.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A started program; killed on destruction if it is still running.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // Starts commandLine with currentDir as its current directory ("" keeps ours).
+    bool Start(const std::string& commandLine, const std::string& currentDir = "");
+    // True when the process ended within timeoutMs; its exit code is stored.
+    bool WaitForExit(DWORD timeoutMs);
+    bool IsRunning() const;
+    void Kill();
+
+    DWORD Id() const { return m_info.dwProcessId; }
+    DWORD ExitCode() const { return m_exitCode; }
+
+private:
+    PROCESS_INFORMATION m_info = {};
+    DWORD m_exitCode = STILL_ACTIVE;
+};
+
+struct TopWindow {
+    HWND hWnd;
+    std::string title;
+    std::string className;
+    DWORD processId;
+    bool visible;
+};
+
+// Every top-level window, hidden ones included.
+std::vector<TopWindow> ListTopLevelWindows();
+// One line per visible top-level window, for failure messages.
+std::string DescribeVisibleWindows();
+
+// Waits for a top-level window with this exact title (of processId when it
+// is not 0); nullptr after timeoutMs.
+HWND WaitForWindow(const std::string& title, DWORD processId, DWORD timeoutMs);
+// Waits until no window with this title (of processId when not 0) exists.
+bool WaitForWindowGone(const std::string& title, DWORD processId, DWORD timeoutMs);
+
+// Clicks a button of a dialog as the user would (BN_CLICKED from the button).
+bool PressButton(HWND dialog, int buttonId);
+std::string ControlText(HWND dialog, int controlId);
+std::string WindowText(HWND hWnd);
+
+// Polls a condition every 50 ms until it holds or timeoutMs passed.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(50);
+    }
+}

@@ -1,0 +1,27 @@
+// Per-program Wine settings for end-to-end runs: the Windows version a
+// program of the CD image sees, chosen by its executable name.
+#pragma once
+
+#include <string>
+
+// Makes programs named exeName (for example "setup.exe") see this Windows
+// version: "win95", "win98", "winme", "win2k" or "winxp".
+bool SetProgramWindowsVersion(const std::string& exeName, const std::string& version);
+void ClearProgramWindowsVersion(const std::string& exeName);
+
+// Sets the version for one scope of a test and clears it afterwards.
+class ScopedWindowsVersion {
+public:
+    ScopedWindowsVersion(std::string exeName, const std::string& version);
+    ~ScopedWindowsVersion();
+    ScopedWindowsVersion(const ScopedWindowsVersion&) = delete;
+    ScopedWindowsVersion& operator=(const ScopedWindowsVersion&) = delete;
+    bool ok() const { return m_bOk; }
+
+private:
+    std::string m_exeName;
+    bool m_bOk;
+};
+
+// A folder given to the tests through the environment, in Windows form.
+std::string EnvironmentPath(const char* name);

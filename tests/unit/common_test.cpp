@@ -1,0 +1,73 @@
+// Shared helpers: bounded path building, resource text formatting, the
+// program directory and the whole-file copy.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/bounded_string.h"
+#include "common/file_copy.h"
+#include "common/program_dir.h"
+#include "common/text_format.h"
+#include "temp_tree.h"
+
+TEST(BoundedString, JoinsAndRefusesToCut) {
+    char out[kPathChars];
+    ASSERT_TRUE(JoinPath("C:\\WINDOWS", "INF", out));
+    EXPECT_STREQ("C:\\WINDOWS\\INF", out);
+
+    // 255 + "\" + 4 = 260 characters, one more than the buffer holds with its zero.
+    const std::string longDir(255, 'd');
+    EXPECT_FALSE(JoinPath(longDir.c_str(), "name", out));
+    EXPECT_STREQ("", out);
+    EXPECT_TRUE(JoinPath(longDir.c_str(), "abc", out));  // 259 characters fit
+
+    // Once something did not fit, later short appends do not make it usable.
+    BoundedString<8> small("1234567");
+    small.Append("8").Append("");
+    EXPECT_FALSE(small.ok());
+    EXPECT_STREQ("1234567", small.c_str());
+}
+
+TEST(FormatText, FillsPlaceholdersInOrderAndNeverReadsPastTheArguments) {
+    EXPECT_EQ("This will remove A. Make sure you are not running B Application.",
+              FormatText("This will remove %s. Make sure you are not running %s Application.",
+                         {"A", "B"}));
+    EXPECT_EQ("100% of x and ", FormatText("100%% of %s and %s", {"x"}));
+    EXPECT_EQ("%d stays, a", FormatText("%d stays, %s", {"a", "unused"}));
+    EXPECT_EQ("ends with %", FormatText("ends with %", {}));
+}
+
+TEST(ProgramDir, DriveRootGivesTwoCharactersAndFoldersLoseTheirBackslash) {
+    char dir[kPathChars];
+    ASSERT_TRUE(ProgramDirFromModulePath("E:\\setup.exe", dir));
+    EXPECT_STREQ("E:", dir);
+    ASSERT_TRUE(ProgramDirFromModulePath("E:\\CD\\setup.exe", dir));
+    EXPECT_STREQ("E:\\CD", dir);
+    ASSERT_TRUE(ProgramDirFromModulePath("C:\\Program Files\\Pixmoor CD\\UNINSTAL.EXE", dir));
+    EXPECT_STREQ("C:\\Program Files\\Pixmoor CD", dir);
+    ASSERT_TRUE(ProgramDirFromModulePath("\\\\server\\share\\setup.exe", dir));
+    EXPECT_STREQ("\\\\server\\share", dir);
+}
+
+TEST(CopyWholeFile, CopiesAnySizeAndNeverLeavesAPartialTarget) {
+    TempTree tree;
+    // Larger than the 655,360 bytes a single fixed read would take.
+    std::string big(700001, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + i / 251);
+    const std::string source = tree.Path("source.exe");
+    ASSERT_TRUE(WriteFileBytes(source, big));
+
+    const std::string target = tree.Path("WINDOWS\\uninstal.exe");
+    ASSERT_EQ(CopyResult::Copied, CopyWholeFile(source.c_str(), target.c_str()));
+    std::string copied;
+    ASSERT_TRUE(ReadFileBytes(target, copied));
+    EXPECT_TRUE(copied == big) << "copy differs: " << copied.size() << " bytes";
+
+    EXPECT_EQ(CopyResult::SourceMissing,
+              CopyWholeFile(tree.Path("missing.exe").c_str(), tree.Path("x.exe").c_str()));
+    EXPECT_FALSE(FileExists(tree.Path("x.exe")));
+
+    const std::string noFolder = tree.Path("no\\such\\folder\\uninstal.exe");
+    EXPECT_EQ(CopyResult::TargetFailed, CopyWholeFile(source.c_str(), noFolder.c_str()));
+    EXPECT_FALSE(FileExists(noFolder));
+}
