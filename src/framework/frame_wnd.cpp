@@ -22,7 +22,8 @@ BOOL CFrameWnd::Create(const char* className, const char* title, DWORD style, co
     if (!PreCreateWindow(cs)) return FALSE;
     HWND hWnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
                                 cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, this);
-    return hWnd != nullptr;
+    m_bCreated = hWnd != nullptr;
+    return m_bCreated;
 }
 
 const char* RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {

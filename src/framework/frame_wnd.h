@@ -13,7 +13,14 @@ public:
 protected:
     // Last chance to change the creation parameters.
     virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
-    void PostNcDestroy() override { delete this; }
+    // A frame whose creation failed is not deleted here: its creator still
+    // holds it and gets a null window handle back.
+    void PostNcDestroy() override {
+        if (m_bCreated) delete this;
+    }
+
+private:
+    bool m_bCreated = false;
 };
 
 // Registers (once per distinct set of values) a window class that sends its

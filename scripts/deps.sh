@@ -1,0 +1,48 @@
+#!/bin/bash
+# Installs, on Debian, what building, running and testing need, when it is
+# missing: the mingw-w64 cross compilers, Wine, Xvfb, mscompress, the
+# test framework's sources, fonts (CJK included) and the locales the
+# language tests run under.
+set -euo pipefail
+
+packages=(
+  cmake make
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  googletest
+  wine wine64 wine32:i386
+  xvfb xauth x11-utils imagemagick
+  mscompress
+  locales fonts-liberation fonts-noto-cjk fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Wine takes the user's language from the Unix locale, which must exist.
+need_locales=()
+for l in de_DE ja_JP; do
+  locale -a 2>/dev/null | grep -qi "^${l}.utf-\?8$" || need_locales+=("$l")
+done
+if [ ${#need_locales[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  for l in "${need_locales[@]}"; do
+    $sudo sed -i "s/^# *\(${l}.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^${l}.UTF-8 UTF-8" /etc/locale.gen || echo "${l}.UTF-8 UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+  done
+  $sudo locale-gen >/dev/null
+fi
