@@ -19,8 +19,7 @@ status=0
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir build --output-on-failure "$@" || status=$?
 echo "Test time: $(( $(date +%s) - start )) s"
 # GoogleTest's own counts over all test programs, from the log CTest keeps.
-log=build/Testing/Temporary/LastTest.log
-ran=$(grep -h -o -E '^\[==========\] [0-9]+ tests? from' "$log" 2>/dev/null | awk '{s+=$2} END {print s+0}')
-failed=$(grep -h -o -E '^\[  FAILED  \] [0-9]+ tests?, listed below' "$log" 2>/dev/null | awk '{s+=$4} END {print s+0}')
-echo "$((ran - failed)) passed, $failed failed"
+awk '/^\[==========\] [0-9]+ tests? from .* ran/ {ran += $2}
+     /^\[  FAILED  \] [0-9]+ tests?, listed below/ {failed += $4}
+     END {printf "%d passed, %d failed\n", ran - failed, failed}' build/Testing/Temporary/LastTest.log || true
 exit $status

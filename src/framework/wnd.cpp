@@ -28,6 +28,11 @@ void CWnd::Attach(HWND hWnd) {
     SetPropA(hWnd, kObjectProp, this);
 }
 
+void CWnd::Detach() {
+    if (m_hWnd != nullptr) RemovePropA(m_hWnd, kObjectProp);
+    m_hWnd = nullptr;
+}
+
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(msg, wParam, lParam);
 }
@@ -47,8 +52,7 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
 
     const LRESULT result = wnd->WindowProc(msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        RemovePropA(hWnd, kObjectProp);
-        wnd->m_hWnd = nullptr;
+        wnd->Detach();
         CWinApp* app = CWinApp::Current();
         // Closing the main window ends the program, as the message loop owner expects.
         if (app != nullptr && app->m_pMainWnd == wnd) {

@@ -46,6 +46,7 @@ protected:
     virtual void PostNcDestroy() {}
 
     void Attach(HWND hWnd);
+    void Detach();
 
 public:
     // Window procedure of every class registered through the framework.

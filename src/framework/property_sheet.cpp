@@ -1,0 +1,115 @@
+#include "framework/property_sheet.h"
+
+BOOL CPropertyPage::OnSetActive() {
+    // The first activation follows OnInitDialog, which already filled the controls.
+    if (m_bFirstSetActive) {
+        m_bFirstSetActive = false;
+    } else {
+        UpdateData(FALSE);
+    }
+    return TRUE;
+}
+
+BOOL CPropertyPage::OnKillActive() { return UpdateData(TRUE); }
+
+LRESULT CPropertyPage::OnNotify(const NMHDR& header) {
+    switch (header.code) {
+    case PSN_SETACTIVE:
+        return OnSetActive() ? 0 : -1;
+    case PSN_KILLACTIVE:
+        return OnKillActive() ? FALSE : TRUE;
+    case PSN_QUERYCANCEL:
+        return OnQueryCancel() ? FALSE : TRUE;
+    case PSN_WIZNEXT:
+        return OnWizardNext();
+    case PSN_WIZBACK:
+        return OnWizardBack();
+    case PSN_WIZFINISH:
+        if (!OnWizardFinish()) return TRUE;
+        if (m_pSheet != nullptr) m_pSheet->m_nResult = kIdFinish;
+        return FALSE;
+    default:
+        return 0;
+    }
+}
+
+LRESULT CPropertyPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NOTIFY) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->hwndFrom == GetSheet()) {
+            SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, OnNotify(*header));
+            return TRUE;
+        }
+    }
+    return CDialog::WindowProc(msg, wParam, lParam);
+}
+
+INT_PTR CALLBACK CPropertyPage::StdPageProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* page = static_cast<CPropertyPage*>(CWnd::FromHandle(hWnd));
+    if (page == nullptr && msg == WM_INITDIALOG) {
+        page = reinterpret_cast<CPropertyPage*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
+    }
+    return Dispatch(page, hWnd, msg, wParam, lParam);
+}
+
+CPropertySheet::CPropertySheet(const char* caption, HWND parent) : m_strCaption(caption) {
+    m_psh = {};
+    m_psh.dwSize = PROPSHEETHEADERA_V1_SIZE;
+    m_psh.hwndParent = parent;
+    m_psh.hInstance = GetModuleHandleA(nullptr);
+}
+
+void CPropertySheet::AddPage(CPropertyPage* page) {
+    page->m_pSheet = this;
+    m_pages.push_back(page);
+}
+
+INT_PTR CPropertySheet::DoModal() {
+    std::vector<HPROPSHEETPAGE> handles;
+    for (CPropertyPage* page : m_pages) {
+        PROPSHEETPAGEA psp = {};
+        psp.dwSize = PROPSHEETPAGEA_V1_SIZE;
+        psp.hInstance = GetModuleHandleA(nullptr);
+        psp.pszTemplate = MAKEINTRESOURCEA(page->m_nIDTemplate);
+        psp.pfnDlgProc = CPropertyPage::StdPageProc;
+        psp.lParam = reinterpret_cast<LPARAM>(page);
+        HPROPSHEETPAGE handle = CreatePropertySheetPageA(&psp);
+        if (handle == nullptr) return -1;
+        handles.push_back(handle);
+    }
+    PROPSHEETHEADERA psh = m_psh;
+    psh.dwFlags = (m_psh.dwFlags & ~PSH_PROPSHEETPAGE) | PSH_MODELESS;
+    psh.pszCaption = m_strCaption.c_str();
+    psh.nPages = static_cast<UINT>(handles.size());
+    psh.phpage = handles.data();
+
+    m_bEnded = false;
+    m_nResult = IDCANCEL;
+    m_hWnd = reinterpret_cast<HWND>(PropertySheetA(&psh));
+    if (m_hWnd == nullptr) return -1;
+
+    // The modal loop of the sheet: it ends when the sheet has no page left
+    // (Finish or Cancel) or a page called EndDialog. The result stays
+    // IDCANCEL unless Finish or EndDialog set another.
+    HWND owner = m_psh.hwndParent;
+    if (owner != nullptr) EnableWindow(owner, FALSE);
+    MSG msg;
+    while (!m_bEnded && PropSheet_GetCurrentPageHwnd(m_hWnd) != nullptr &&
+           GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (!PropSheet_IsDialogMessage(m_hWnd, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    if (owner != nullptr) EnableWindow(owner, TRUE);
+    DestroyWindow(m_hWnd);
+    m_hWnd = nullptr;
+    return m_nResult;
+}
+
+void CPropertySheet::EndDialog(INT_PTR result) {
+    m_nResult = result;
+    m_bEnded = true;
+    // Wake the loop, which waits for the next message.
+    if (m_hWnd != nullptr) PostMessageA(m_hWnd, WM_NULL, 0, 0);
+}
