@@ -9,6 +9,8 @@
 #include "common/reg_key.h"
 #include "frame/main_frame.h"
 #include "install/file_tables.h"
+#include "install/install_sequence.h"
+#include "wizard/uninstall_wizard.h"
 
 CSetupApp& SetupApp() { return *static_cast<CSetupApp*>(CWinApp::Current()); }
 
@@ -59,9 +61,6 @@ BOOL CSetupApp::CheckDirectX() {
 }
 
 BOOL CSetupApp::CreateFrame() {
-    // The install wizard and the removal wizard arrive with their own
-    // pages; until then each road's timer only starts and the frame waits
-    // for WM_CLOSE.
     const FrameSettings settings = {
         m_bNtPaths,
         m_bUninstall,
@@ -71,8 +70,9 @@ BOOL CSetupApp::CreateFrame() {
         false,
         0,
         SelectFileTable,
-        nullptr,
-        nullptr,
+        m_strCmdLine.c_str(),
+        RunInstall,
+        RunSetupUninstallWizard,
     };
     auto* frame = new CMainFrame(settings);
     if (frame->m_hWnd == nullptr) {

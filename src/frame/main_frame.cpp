@@ -135,7 +135,10 @@ void CMainFrame::OnTimer(UINT_PTR id) {
 }
 
 void CMainFrame::RunUninstallWizard() {
-    if (m_settings.pfnRunUninstallWizard != nullptr) m_settings.pfnRunUninstallWizard(*this);
+    if (m_settings.pfnRunUninstallSheet != nullptr) {
+        m_settings.pfnRunUninstallSheet(*this, m_settings.szCommandLine);
+    }
+    PostMessage(WM_CLOSE);
 }
 
 void CMainFrame::OnDestroy() {

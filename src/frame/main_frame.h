@@ -19,8 +19,10 @@ struct FrameSettings {
     bool bToolWindow;           // keep the hidden frame out of the task list
     UINT nBitmapId;             // background picture; 0 for none
     void (*pfnSelectFileTable)(int bNtPaths);   // setup's copy table choice; may be null
+    const char* szCommandLine;  // the directory the removal wizard works for
     void (*pfnRunInstall)(CMainFrame& frame);   // timer 101; may be null
-    void (*pfnRunUninstallWizard)(CMainFrame& frame);  // timer 102; may be null
+    // Timer 102: runs the removal wizard's sheet; may be null.
+    void (*pfnRunUninstallSheet)(CMainFrame& frame, const char* sourceDir);
 };
 
 constexpr UINT_PTR kInstallTimer = 101;
@@ -33,6 +35,7 @@ class CMainFrame : public CFrameWnd {
 public:
     explicit CMainFrame(const FrameSettings& settings);
 
+    // Runs the removal wizard, then closes the frame, which ends the program.
     void RunUninstallWizard();
 
     char m_szSoftwareVersion[32];

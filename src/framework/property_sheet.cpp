@@ -52,6 +52,23 @@ INT_PTR CALLBACK CPropertyPage::StdPageProc(HWND hWnd, UINT msg, WPARAM wParam, 
     return Dispatch(page, hWnd, msg, wParam, lParam);
 }
 
+namespace {
+
+// Centres the sheet on the screen: it has no parent to be placed over.
+int CALLBACK CenterSheet(HWND, UINT msg, LPARAM lParam) {
+    if (msg == PSCB_PRECREATE && lParam != 0) {
+        auto* words = reinterpret_cast<WORD*>(lParam);
+        if (words[0] == 1 && words[1] == 0xFFFF) {
+            reinterpret_cast<DWORD*>(words + 2)[2] |= DS_CENTER;  // extended: after help id, ex-style
+        } else {
+            reinterpret_cast<DLGTEMPLATE*>(lParam)->style |= DS_CENTER;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
 CPropertySheet::CPropertySheet(const char* caption, HWND parent) : m_strCaption(caption) {
     m_psh = {};
     m_psh.dwSize = PROPSHEETHEADERA_V1_SIZE;
@@ -78,7 +95,8 @@ INT_PTR CPropertySheet::DoModal() {
         handles.push_back(handle);
     }
     PROPSHEETHEADERA psh = m_psh;
-    psh.dwFlags = (m_psh.dwFlags & ~PSH_PROPSHEETPAGE) | PSH_MODELESS;
+    psh.dwFlags = (m_psh.dwFlags & ~PSH_PROPSHEETPAGE) | PSH_MODELESS | PSH_USECALLBACK;
+    psh.pfnCallback = CenterSheet;
     psh.pszCaption = m_strCaption.c_str();
     psh.nPages = static_cast<UINT>(handles.size());
     psh.phpage = handles.data();

@@ -8,3 +8,6 @@
 
 // The string with this identifier ("" when it does not exist), whatever its length.
 std::string LoadResString(UINT id);
+
+// Caption of a dialog template in the user's language ("" when it has none).
+std::string LoadDialogCaption(UINT dialogId);

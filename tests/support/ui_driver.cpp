@@ -87,10 +87,35 @@ bool WaitForWindowGone(const std::string& title, DWORD processId, DWORD timeoutM
     return WaitUntil([&] { return FindTopWindow(title, processId) == nullptr; }, timeoutMs);
 }
 
-bool PressButton(HWND dialog, int buttonId) {
-    HWND button = GetDlgItem(dialog, buttonId);
+namespace {
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND hWnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<ControlSearch*>(lParam);
+    if (GetDlgCtrlID(hWnd) != search->id) return TRUE;
+    // A visible control wins over a hidden one with the same identifier.
+    if (search->found == nullptr || (IsWindowVisible(hWnd) && !IsWindowVisible(search->found))) {
+        search->found = hWnd;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindControl(HWND window, int controlId) {
+    ControlSearch search = {controlId, nullptr};
+    EnumChildWindows(window, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool PressButton(HWND window, int buttonId) {
+    HWND button = FindControl(window, buttonId);
     if (button == nullptr || !IsWindowEnabled(button)) return false;
-    return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+    return PostMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                         reinterpret_cast<LPARAM>(button)) != 0;
 }
 
@@ -102,7 +127,7 @@ std::string WindowText(HWND hWnd) {
     return text;
 }
 
-std::string ControlText(HWND dialog, int controlId) {
-    HWND control = GetDlgItem(dialog, controlId);
+std::string ControlText(HWND window, int controlId) {
+    HWND control = FindControl(window, controlId);
     return control != nullptr ? WindowText(control) : std::string();
 }

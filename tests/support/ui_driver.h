@@ -50,9 +50,12 @@ HWND WaitForWindow(const std::string& title, DWORD processId, DWORD timeoutMs);
 // Waits until no window with this title (of processId when not 0) exists.
 bool WaitForWindowGone(const std::string& title, DWORD processId, DWORD timeoutMs);
 
-// Clicks a button of a dialog as the user would (BN_CLICKED from the button).
-bool PressButton(HWND dialog, int buttonId);
-std::string ControlText(HWND dialog, int controlId);
+// The control with this identifier anywhere inside window (a sheet's page
+// controls included); a visible one is preferred.
+HWND FindControl(HWND window, int controlId);
+// Clicks a button as the user would (BN_CLICKED from the button to its parent).
+bool PressButton(HWND window, int buttonId);
+std::string ControlText(HWND window, int controlId);
 std::string WindowText(HWND hWnd);
 
 // Polls a condition every 50 ms until it holds or timeoutMs passed.

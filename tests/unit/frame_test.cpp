@@ -39,9 +39,13 @@ namespace {
 int g_installRuns = 0;
 int g_uninstallRuns = 0;
 int g_selectedTable = -1;
+std::string g_sourceDir;
 
 void CountInstall(CMainFrame&) { ++g_installRuns; }
-void CountUninstall(CMainFrame&) { ++g_uninstallRuns; }
+void CountUninstall(CMainFrame&, const char* sourceDir) {
+    ++g_uninstallRuns;
+    g_sourceDir = sourceDir;
+}
 void RememberTable(int bNtPaths) { g_selectedTable = bNtPaths; }
 
 // Pumps messages for a while so that timers fire.
@@ -59,18 +63,20 @@ void PumpFor(DWORD ms) {
 
 }  // namespace
 
-TEST(MainFrame, FiresTheTimerOfItsModeExactlyOnce) {
+TEST(MainFrame, FiresTheTimerOfItsModeExactlyOnceAndClosesAfterTheRemovalWizard) {
     TempTree tree;
     for (int bUninstall : {0, 1}) {
         g_installRuns = g_uninstallRuns = 0;
         g_selectedTable = -1;
+        g_sourceDir.clear();
         const FrameSettings settings = {0,     bUninstall, tree.Root().c_str(), g_Product.szTitleText,
                                         false, false,      0,                   RememberTable,
-                                        CountInstall, CountUninstall};
+                                        "D:\\Pixmoor CD", CountInstall, CountUninstall};
         auto* frame = new CMainFrame(settings);
-        ASSERT_NE(nullptr, frame->m_hWnd);
+        HWND hWnd = frame->m_hWnd;
+        ASSERT_NE(nullptr, hWnd);
         EXPECT_EQ(0, g_selectedTable) << "file table chosen by the OS flag";
-        EXPECT_EQ(frame->m_hWnd, FindMainFrame()) << "found by its title";
+        EXPECT_EQ(hWnd, FindMainFrame()) << "found by its title";
 
         char system[MAX_PATH];
         GetSystemDirectoryA(system, sizeof system);
@@ -82,8 +88,13 @@ TEST(MainFrame, FiresTheTimerOfItsModeExactlyOnce) {
         PumpFor(400);
         EXPECT_EQ(bUninstall ? 0 : 1, g_installRuns) << "bUninstall " << bUninstall;
         EXPECT_EQ(bUninstall ? 1 : 0, g_uninstallRuns) << "bUninstall " << bUninstall;
-
-        DestroyWindow(frame->m_hWnd);  // the frame deletes itself
+        if (bUninstall) {
+            EXPECT_EQ("D:\\Pixmoor CD", g_sourceDir);
+            EXPECT_FALSE(IsWindow(hWnd)) << "the frame closes itself after the removal wizard";
+        } else {
+            EXPECT_TRUE(IsWindow(hWnd)) << "the install road closes the frame itself";
+            DestroyWindow(hWnd);  // the frame deletes itself
+        }
         EXPECT_EQ(nullptr, FindMainFrame());
     }
 }

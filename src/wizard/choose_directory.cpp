@@ -1,0 +1,54 @@
+#include "wizard/choose_directory.h"
+
+#include <windows.h>
+
+#include <cctype>
+
+#include "common/bounded_string.h"
+
+namespace {
+
+bool AskCreate(const std::string& path) {
+    const std::string text = "The directory:\n\n'" + path +
+                             "'\n\ndoes not exist. Do you want the directory to be created?";
+    return MessageBoxA(nullptr, text.c_str(), "Setup", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void ReportInvalid(const std::string& path) {
+    const std::string text = "The specified directory:\n\n'" + path +
+                             "'\n\nis invalid, incomplete or write protected. Please type a full "
+                             "path with drive letter; for example 'C:\\APPS'.";
+    MessageBoxA(nullptr, text.c_str(), "Setup", MB_ICONEXCLAMATION);
+}
+
+// "X:\..." or "\\server\share...": the product directory must not depend on
+// where the process happens to be.
+bool IsFullPath(const std::string& path) {
+    const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+                       path[1] == ':' && path[2] == '\\';
+    const bool unc = path.size() >= 3 && path[0] == '\\' && path[1] == '\\';
+    return drive || unc;
+}
+
+}  // namespace
+
+const DirectoryPrompts g_DirectoryPrompts = {AskCreate, ReportInvalid};
+
+bool AcceptChosenDirectory(const std::string& path, const DirectoryPrompts& prompts) {
+    // A path that would not fit the destination buffer is never cut to one that does.
+    if (path.size() >= kPathChars || !IsFullPath(path)) {
+        prompts.reportInvalid(path);
+        return false;
+    }
+    if (SetCurrentDirectoryA(path.c_str())) return true;
+    // Trying the creation tells an acceptable new directory from an invalid path.
+    if (!CreateDirectoryA(path.c_str(), nullptr)) {
+        prompts.reportInvalid(path);
+        return false;
+    }
+    RemoveDirectoryA(path.c_str());
+    if (!prompts.askCreate(path)) return false;
+    if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+    prompts.reportInvalid(path);
+    return false;
+}

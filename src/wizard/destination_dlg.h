@@ -1,0 +1,38 @@
+// The destination page: shows the product directory, lets the user pick
+// another one, and its Next ends the install wizard.
+#pragma once
+
+#include <string>
+
+#include "common/bounded_string.h"
+#include "framework/property_sheet.h"
+
+class CDestinationDlg : public CPropertyPage {
+public:
+    CDestinationDlg();
+    ~CDestinationDlg() override;
+
+    // Low byte of the language of the system's USER.EXE (17: Japanese); 0 when unknown.
+    static int GetSystemLanguage();
+
+    char m_szDestination[kPathChars];
+    std::string m_strDestination;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    BOOL OnInitDialog() override;
+    BOOL OnQueryCancel() override;
+    LRESULT OnWizardNext() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnBrowse();
+};
+
+// The one destination page; the Choose Directory hook reaches it through this.
+extern CDestinationDlg* g_pDestinationDlg;
+
+UINT_PTR CALLBACK ChooseDirectoryHook(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Windows drive letter + ":\" + product name.
+std::string DefaultDestination(const char* windowsDir, const char* productName);

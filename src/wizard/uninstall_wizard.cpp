@@ -1,0 +1,16 @@
+#include "wizard/uninstall_wizard.h"
+
+#include "common/product_profile.h"
+#include "wizard/uninstall_complete_dlg.h"
+#include "wizard/uninstall_dlg.h"
+
+void RunSetupUninstallWizard(CMainFrame&, const char* sourceDir) {
+    CUninstallDlg progress;
+    CUninstallCompleteDlg complete;
+    progress.m_strSourceDir = sourceDir != nullptr ? sourceDir : "";
+    CPropertySheet sheet(g_Product.szProductName);
+    sheet.m_psh.dwFlags |= PSH_WIZARD;
+    sheet.AddPage(&progress);
+    sheet.AddPage(&complete);
+    sheet.DoModal();
+}

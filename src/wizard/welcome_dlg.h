@@ -1,0 +1,15 @@
+// First page of the install wizard.
+#pragma once
+
+#include "framework/property_sheet.h"
+
+class CWelcomeDlg : public CPropertyPage {
+public:
+    CWelcomeDlg();
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    BOOL OnKillActive() override;
+    BOOL OnQueryCancel() override;
+};
