@@ -138,7 +138,7 @@ void CMainFrame::RunUninstallWizard() {
     if (m_settings.pfnRunUninstallSheet != nullptr) {
         m_settings.pfnRunUninstallSheet(*this, m_settings.szCommandLine);
     }
-    PostMessage(WM_CLOSE);
+    if (m_hWnd != nullptr) PostMessage(WM_CLOSE);
 }
 
 void CMainFrame::OnDestroy() {

@@ -16,7 +16,7 @@ protected:
     // A frame whose creation failed is not deleted here: its creator still
     // holds it and gets a null window handle back.
     void PostNcDestroy() override {
-        if (m_bCreated) delete this;
+        if (m_bCreated) DeleteWhenUnwound();
     }
 
 private:

@@ -112,8 +112,12 @@ INT_PTR CPropertySheet::DoModal() {
     HWND owner = m_psh.hwndParent;
     if (owner != nullptr) EnableWindow(owner, FALSE);
     MSG msg;
-    while (!m_bEnded && PropSheet_GetCurrentPageHwnd(m_hWnd) != nullptr &&
-           GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (!m_bEnded && PropSheet_GetCurrentPageHwnd(m_hWnd) != nullptr) {
+        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+            // The program is ending: leave the quit message to the main loop.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
         if (!PropSheet_IsDialogMessage(m_hWnd, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);

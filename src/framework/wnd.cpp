@@ -50,6 +50,7 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
     }
     if (wnd == nullptr) return DefWindowProcA(hWnd, msg, wParam, lParam);
 
+    ++wnd->m_nDispatchDepth;
     const LRESULT result = wnd->WindowProc(msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         wnd->Detach();
@@ -61,5 +62,6 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
         }
         wnd->PostNcDestroy();
     }
+    if (--wnd->m_nDispatchDepth == 0 && wnd->m_bDeletePending) delete wnd;
     return result;
 }

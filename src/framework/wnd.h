@@ -37,13 +37,22 @@ public:
 
     HWND m_hWnd = nullptr;
 
+private:
+    int m_nDispatchDepth = 0;
+    bool m_bDeletePending = false;
+
 protected:
     // Handles one message; the default passes it to DefaultProc.
     virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // The platform's default handling for this kind of window.
     virtual LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    // Last message the window receives; frames delete themselves here.
+    // Last message the window receives; frames delete themselves here
+    // (through DeleteWhenUnwound).
     virtual void PostNcDestroy() {}
+    // Deletes the object once no message handler of it is running any more:
+    // a window may be destroyed by a message that a handler's own modal
+    // loop dispatched, and that handler still returns through the object.
+    void DeleteWhenUnwound() { m_bDeletePending = true; }
 
     void Attach(HWND hWnd);
     void Detach();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "e2e_env.h"
+#include "wizard_driver.h"
 #include "temp_tree.h"
 #include "wine_settings.h"
 
@@ -129,7 +130,9 @@ TEST_F(StartupE2E, LauncherOnXpRelocatesFromDriveRootsAndFoldersAndKeepsAHiddenF
         HWND frame = WaitForWindow("Setup", launcher.Id(), kWindowTimeoutMs);
         ASSERT_NE(nullptr, frame) << "the launcher goes on with its own uninstall wizard";
         EXPECT_FALSE(IsWindowVisible(frame));
-        CloseFrame(launcher, frame);
+        std::string failure;
+        EXPECT_TRUE(FinishRemovalWizardWithoutRestart(launcher.Id(), failure)) << failure;
+        EXPECT_TRUE(launcher.WaitForExit(kWindowTimeoutMs));
         DeleteFileA(c.program.c_str());
     }
 }

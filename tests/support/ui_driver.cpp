@@ -10,14 +10,28 @@ ChildProcess::~ChildProcess() {
     }
 }
 
-bool ChildProcess::Start(const std::string& commandLine, const std::string& currentDir) {
+bool ChildProcess::Start(const std::string& commandLine, const std::string& currentDir,
+                         const std::vector<std::pair<std::string, std::string>>& environment) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          currentDir.empty() ? nullptr : currentDir.c_str(), &startup,
-                          &m_info) != 0;
+    // The child inherits our environment: set the extra variables around its start.
+    std::vector<std::pair<std::string, std::string>> saved;
+    for (const auto& variable : environment) {
+        char old[1024] = "";
+        const DWORD len = GetEnvironmentVariableA(variable.first.c_str(), old, sizeof old);
+        saved.emplace_back(variable.first, len > 0 && len < sizeof old ? old : "\x01");
+        SetEnvironmentVariableA(variable.first.c_str(), variable.second.c_str());
+    }
+    const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        currentDir.empty() ? nullptr : currentDir.c_str(),
+                                        &startup, &m_info);
+    for (const auto& variable : saved) {
+        SetEnvironmentVariableA(variable.first.c_str(),
+                                variable.second == "\x01" ? nullptr : variable.second.c_str());
+    }
+    return started != 0;
 }
 
 bool ChildProcess::WaitForExit(DWORD timeoutMs) {
@@ -68,9 +82,11 @@ std::string DescribeVisibleWindows() {
 
 namespace {
 
-HWND FindTopWindow(const std::string& title, DWORD processId) {
+HWND FindTopWindow(const std::string& title, DWORD processId, const char* className = nullptr) {
     for (const TopWindow& w : ListTopLevelWindows()) {
-        if (w.title == title && (processId == 0 || w.processId == processId)) return w.hWnd;
+        if (w.title != title || (processId != 0 && w.processId != processId)) continue;
+        if (className != nullptr && w.className != className) continue;
+        return w.hWnd;
     }
     return nullptr;
 }
@@ -81,6 +97,17 @@ HWND WaitForWindow(const std::string& title, DWORD processId, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindTopWindow(title, processId)) != nullptr; }, timeoutMs);
     return found;
+}
+
+HWND WaitForDialog(const std::string& title, DWORD processId, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopWindow(title, processId, "#32770")) != nullptr; },
+              timeoutMs);
+    return found;
+}
+
+bool WaitForTitle(HWND window, const std::string& title, DWORD timeoutMs) {
+    return WaitUntil([&] { return WindowText(window) == title; }, timeoutMs);
 }
 
 bool WaitForWindowGone(const std::string& title, DWORD processId, DWORD timeoutMs) {
@@ -130,4 +157,36 @@ std::string WindowText(HWND hWnd) {
 std::string ControlText(HWND window, int controlId) {
     HWND control = FindControl(window, controlId);
     return control != nullptr ? WindowText(control) : std::string();
+}
+
+bool SetControlText(HWND window, int controlId, const std::string& text) {
+    HWND control = FindControl(window, controlId);
+    return control != nullptr &&
+           SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                               SMTO_ABORTIFHUNG, 2000, nullptr) != 0;
+}
+
+bool IsControlVisible(HWND window, int controlId) {
+    HWND control = FindControl(window, controlId);
+    return control != nullptr && IsWindowVisible(control);
+}
+
+bool IsControlEnabled(HWND window, int controlId) {
+    HWND control = FindControl(window, controlId);
+    return control != nullptr && IsWindowEnabled(control);
+}
+
+bool IsButtonChecked(HWND window, int controlId) {
+    HWND control = FindControl(window, controlId);
+    DWORD_PTR state = 0;
+    return control != nullptr &&
+           SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state) != 0 &&
+           state == BST_CHECKED;
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    HDC dc = GetDC(nullptr);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(nullptr, dc);
+    return colour;
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // A started program; killed on destruction if it is still running.
@@ -16,8 +17,10 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // Starts commandLine with currentDir as its current directory ("" keeps ours).
-    bool Start(const std::string& commandLine, const std::string& currentDir = "");
+    // Starts commandLine with currentDir as its current directory ("" keeps
+    // ours) and with these environment variables set in addition to ours.
+    bool Start(const std::string& commandLine, const std::string& currentDir = "",
+               const std::vector<std::pair<std::string, std::string>>& environment = {});
     // True when the process ended within timeoutMs; its exit code is stored.
     bool WaitForExit(DWORD timeoutMs);
     bool IsRunning() const;
@@ -47,6 +50,12 @@ std::string DescribeVisibleWindows();
 // Waits for a top-level window with this exact title (of processId when it
 // is not 0); nullptr after timeoutMs.
 HWND WaitForWindow(const std::string& title, DWORD processId, DWORD timeoutMs);
+// Waits for a dialog box (window class #32770) with this title, such as a
+// message box; a frame with the same title does not count.
+HWND WaitForDialog(const std::string& title, DWORD processId, DWORD timeoutMs);
+// Waits until a top-level window's title reads title (a wizard sheet's
+// title follows its page).
+bool WaitForTitle(HWND window, const std::string& title, DWORD timeoutMs);
 // Waits until no window with this title (of processId when not 0) exists.
 bool WaitForWindowGone(const std::string& title, DWORD processId, DWORD timeoutMs);
 
@@ -56,6 +65,12 @@ HWND FindControl(HWND window, int controlId);
 // Clicks a button as the user would (BN_CLICKED from the button to its parent).
 bool PressButton(HWND window, int buttonId);
 std::string ControlText(HWND window, int controlId);
+bool SetControlText(HWND window, int controlId, const std::string& text);
+bool IsControlVisible(HWND window, int controlId);
+bool IsControlEnabled(HWND window, int controlId);
+bool IsButtonChecked(HWND window, int controlId);
+// Colour of a pixel of the screen, as windows of any process painted it.
+COLORREF ScreenPixel(int x, int y);
 std::string WindowText(HWND hWnd);
 
 // Polls a condition every 50 ms until it holds or timeoutMs passed.

@@ -1,0 +1,50 @@
+#include "wizard_driver.h"
+
+bool WizardSession::Start(const std::string& commandLine, const std::string& firstPage,
+                          const std::vector<std::pair<std::string, std::string>>& environment) {
+    if (!m_process.Start(commandLine, CdImageDir(), environment)) return false;
+    m_sheet = WaitForDialog(firstPage, m_process.Id(), kWindowTimeoutMs);
+    return m_sheet != nullptr;
+}
+
+bool WizardSession::Press(int buttonId, const std::string& nextPage) {
+    if (!PressButton(m_sheet, buttonId)) return false;
+    return nextPage.empty() || WaitForTitle(m_sheet, nextPage, kWindowTimeoutMs);
+}
+
+HWND WizardSession::Dialog(const std::string& title) {
+    return WaitForDialog(title, m_process.Id(), kWindowTimeoutMs);
+}
+
+bool WizardSession::Answer(HWND dialog, int buttonId) {
+    if (dialog == nullptr || !PressButton(dialog, buttonId)) return false;
+    return WaitUntil([&] { return !IsWindow(dialog); }, kWindowTimeoutMs);
+}
+
+bool FinishRemovalWizardWithoutRestart(DWORD processId, std::string& failure) {
+    HWND sheet = WaitForDialog("Remove Programs From Your Computer", processId, kWindowTimeoutMs);
+    if (sheet == nullptr) {
+        failure = "no removal wizard; " + DescribeVisibleWindows();
+        return false;
+    }
+    if (!WaitUntil([&] { return IsControlVisible(sheet, ids::kNext) && IsControlEnabled(sheet, ids::kNext); },
+                   kWindowTimeoutMs)) {
+        failure = "the removal pass never offered Next";
+        return false;
+    }
+    if (!PressButton(sheet, ids::kNext) || !WaitForTitle(sheet, "Uninstall Complete", kWindowTimeoutMs)) {
+        failure = "Next did not lead to the restart page";
+        return false;
+    }
+    HWND later = FindControl(sheet, ids::kRestartNo);
+    if (later == nullptr) {
+        failure = "no restart-later choice";
+        return false;
+    }
+    SendMessageA(later, BM_CLICK, 0, 0);
+    if (!IsButtonChecked(sheet, ids::kRestartNo) || !PressButton(sheet, ids::kFinish)) {
+        failure = "could not finish with restart later";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,55 @@
+// Drives setup's wizards through their real windows: the sheet (whose
+// title follows its page), its buttons and the small dialogs.
+#pragma once
+
+#include <string>
+
+#include "e2e_env.h"
+
+// Identifiers of the sheet's buttons and of the pages' controls.
+namespace ids {
+constexpr int kBack = 12323;
+constexpr int kNext = 12324;
+constexpr int kFinish = 12325;
+constexpr int kCancel = 2;
+constexpr int kWelcomeText = 1020;
+constexpr int kLicenseText = 1000;
+constexpr int kLicenseQuestion = 1019;
+constexpr int kBrowse = 1001;
+constexpr int kDestination = 1002;
+constexpr int kDestIntro = 1017;
+constexpr int kDestCancelNote = 1018;
+constexpr int kJapaneseNote = 1022;
+constexpr int kPickerPath = 1088;
+constexpr int kUninstallDone = 1014;
+constexpr int kProgressBar = 1007;
+constexpr int kRestartYes = 1015;
+constexpr int kRestartNo = 1016;
+constexpr int kMessageText = 0xFFFF;
+}  // namespace ids
+
+// A running setup whose wizard the test walks.
+class WizardSession {
+public:
+    // Starts program (with arguments) and waits for the sheet showing firstPage.
+    bool Start(const std::string& commandLine, const std::string& firstPage,
+               const std::vector<std::pair<std::string, std::string>>& environment = {});
+
+    // Clicks a sheet or page button and waits for the page titled nextPage ("" : no wait).
+    bool Press(int buttonId, const std::string& nextPage = "");
+    // Waits for a dialog of setup's titled title, e.g. "Exit Setup" or "Setup".
+    HWND Dialog(const std::string& title);
+    // Clicks a button of a dialog and waits until that dialog is gone.
+    bool Answer(HWND dialog, int buttonId);
+
+    std::string Text(int controlId) const { return ControlText(m_sheet, controlId); }
+    std::string Title() const { return WindowText(m_sheet); }
+
+    HWND m_sheet = nullptr;
+    ChildProcess m_process;
+};
+
+// Waits for the removal wizard of process processId, lets its pass complete,
+// goes on to the restart page and finishes with "No, I will restart my
+// computer later."; false (with the reason) when a step did not happen.
+bool FinishRemovalWizardWithoutRestart(DWORD processId, std::string& failure);
