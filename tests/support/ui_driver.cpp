@@ -146,12 +146,34 @@ bool PressButton(HWND window, int buttonId) {
                         reinterpret_cast<LPARAM>(button)) != 0;
 }
 
+namespace {
+
+std::string ToUtf8(const wchar_t* text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return std::string();
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], size, nullptr, nullptr);
+    out.resize(static_cast<std::size_t>(size - 1));
+    return out;
+}
+
+std::wstring FromUtf8(const std::string& text) {
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(size > 0 ? size : 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &out[0], size);
+    out.resize(out.size() - 1);
+    return out;
+}
+
+}  // namespace
+
 std::string WindowText(HWND hWnd) {
-    char text[4096] = "";
-    // WM_GETTEXT reaches controls of other processes, GetWindowText does not.
-    SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+    wchar_t text[8192] = L"";
+    // WM_GETTEXT reaches controls of other processes, GetWindowText does not;
+    // the wide form keeps every language's text intact whatever our code page.
+    SendMessageTimeoutW(hWnd, WM_GETTEXT, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(text),
                         SMTO_ABORTIFHUNG, 2000, nullptr);
-    return text;
+    return ToUtf8(text);
 }
 
 std::string ControlText(HWND window, int controlId) {
@@ -161,8 +183,9 @@ std::string ControlText(HWND window, int controlId) {
 
 bool SetControlText(HWND window, int controlId, const std::string& text) {
     HWND control = FindControl(window, controlId);
+    const std::wstring wide = FromUtf8(text);
     return control != nullptr &&
-           SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+           SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
                                SMTO_ABORTIFHUNG, 2000, nullptr) != 0;
 }
 

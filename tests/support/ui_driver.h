@@ -34,6 +34,7 @@ private:
     DWORD m_exitCode = STILL_ACTIVE;
 };
 
+// Texts are exchanged in UTF-8, whatever the language of the window.
 struct TopWindow {
     HWND hWnd;
     std::string title;
