@@ -1,0 +1,58 @@
+// setup's resources in its eight languages: every language has every
+// dialog and string, and each text carries the same placeholders as the
+// English one, so formatting never differs between languages.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "resources/setup/resource.h"
+
+namespace {
+
+const LANGID kLanguages[] = {1028, 1031, 1033, 1036, 1041, 1046, 2058, 2070};
+const UINT kDialogs[] = {IDD_WELCOME,      IDD_LICENSE,   IDD_DESTINATION,    IDD_COPY_PROGRESS,
+                         IDD_EXIT_SETUP,   IDD_CHOOSE_DIRECTORY, IDD_NEXT_DISK, IDD_CREATING_ICONS,
+                         IDD_UNINSTALL,    IDD_UNINSTALL_COMPLETE};
+
+// The string with this identifier in exactly this language, as UTF-16;
+// false when that language lacks it.
+bool LoadStringIn(UINT id, LANGID language, std::wstring& text) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC block = FindResourceExA(module, MAKEINTRESOURCEA(6), MAKEINTRESOURCEA(id / 16 + 1), language);
+    if (block == nullptr) return false;
+    const auto* p = static_cast<const WCHAR*>(LockResource(LoadResource(module, block)));
+    for (UINT i = 0; i < id % 16; ++i) p += 1 + *p;
+    if (*p == 0) return false;
+    text.assign(p + 1, *p);
+    return true;
+}
+
+int Placeholders(const std::wstring& text) {
+    int n = 0;
+    for (std::size_t at = text.find(L"%s"); at != std::wstring::npos; at = text.find(L"%s", at + 2)) ++n;
+    return n;
+}
+
+}  // namespace
+
+TEST(Resources, EveryLanguageHasEveryDialogAndString) {
+    for (LANGID language : kLanguages) {
+        for (UINT dialog : kDialogs) {
+            EXPECT_NE(nullptr, FindResourceExA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(5),
+                                               MAKEINTRESOURCEA(dialog), language))
+                << "dialog " << dialog << " in " << language;
+        }
+        for (UINT id = IDS_APP_TITLE; id <= IDS_COMPANION_WAIT; ++id) {
+            std::wstring english;
+            std::wstring text;
+            ASSERT_TRUE(LoadStringIn(id, 1033, english)) << id;
+            ASSERT_TRUE(LoadStringIn(id, language, text)) << "string " << id << " in " << language;
+            EXPECT_EQ(Placeholders(english), Placeholders(text)) << "string " << id << " in " << language;
+        }
+        std::wstring description;
+        ASSERT_TRUE(LoadStringIn(IDS_OEM_DEVICE_DESCRIPTION, language, description));
+        EXPECT_EQ(L"OmniVision\\Dual Mode USB Camera Plus", description) << language;
+    }
+}
