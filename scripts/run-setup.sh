@@ -28,7 +28,10 @@ if [ "$headless" = 0 ]; then
   exit 0
 fi
 
+rm -rf build/screenshots
 mkdir -p build/screenshots
-xvfb-run -a -s "-screen 0 1024x768x24" scripts/screenshot-tour build/screenshots
+for language in en ja; do
+  xvfb-run -a -s "-screen 0 1024x768x24" scripts/screenshot-tour build/screenshots "$language"
+done
 echo "Screenshots:"
 ls -1 build/screenshots/*.png

@@ -1,17 +1,16 @@
 #include "framework/resource_text.h"
 
-#include <vector>
 
 std::string LoadResString(UINT id) {
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    // The agreement texts are long: grow the buffer until the string fits.
-    for (int size = 512; size <= 65536; size *= 2) {
-        std::vector<char> buffer(static_cast<std::size_t>(size), '\0');
-        const int len = LoadStringA(module, id, buffer.data(), size);
-        if (len <= 0) return std::string();
-        if (len < size - 1) return std::string(buffer.data(), static_cast<std::size_t>(len));
-    }
-    return std::string();
+    // Read the resource's own UTF-16 text and convert it whole: a fixed
+    // ANSI buffer could end in the middle of a double-byte character.
+    const wchar_t* text = nullptr;
+    const int len = LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (len <= 0 || text == nullptr) return std::string();
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, len, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, len, &out[0], size, nullptr, nullptr);
+    return out;
 }
 
 namespace {

@@ -64,6 +64,15 @@ void WalkInLanguage(const Language& language, WizardSession& wizard) {
     ASSERT_TRUE(wizard.Press(ids::kNext, language.agreementTitle)) << wizard.Title();
     EXPECT_EQ(language.yes, wizard.Text(ids::kNext));
     EXPECT_EQ(language.no, wizard.Text(ids::kCancel));
+    // The whole agreement arrives, with the company named in all five places.
+    const std::string agreement = wizard.Text(ids::kLicenseText);
+    int shortNames = 0;
+    for (std::size_t at = agreement.find("ORVANTO"); at != std::string::npos;
+         at = agreement.find("ORVANTO", at + 1)) {
+        ++shortNames;
+    }
+    EXPECT_EQ(4, shortNames) << agreement;
+    EXPECT_NE(std::string::npos, agreement.find("Orvanto Inc.")) << agreement;
     ASSERT_TRUE(wizard.Press(ids::kNext, language.destinationTitle)) << wizard.Title();
     const std::string intro = wizard.Text(ids::kDestIntro);
     EXPECT_NE(std::string::npos, intro.find("Pixmoor-USB 300 plus")) << intro;
