@@ -5,6 +5,7 @@
 #pragma once
 
 #include "common/bounded_string.h"
+#include "common/locations.h"
 #include "framework/frame_wnd.h"
 
 class CMainFrame;
@@ -37,6 +38,13 @@ public:
 
     // Runs the removal wizard, then closes the frame, which ends the program.
     void RunUninstallWizard();
+
+    int NtPaths() const { return m_settings.bNtPaths; }
+    const char* ProgramDir() const { return m_settings.szProgramDir; }
+    // The frame's directories for a pass over the file tables.
+    FolderSet Folders(const char* destination) const {
+        return {m_szWindowsDir, m_szSystemDir, m_szInfDir, destination, m_settings.bNtPaths};
+    }
 
     char m_szSoftwareVersion[32];
     char m_szWindowsDir[kPathChars];

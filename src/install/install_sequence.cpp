@@ -2,14 +2,61 @@
 
 #include <string>
 
+#include "common/product_profile.h"
 #include "frame/main_frame.h"
+#include "framework/worker_thread.h"
+#include "install/codec_fixups.h"
+#include "install/companion.h"
+#include "install/copy_progress_dlg.h"
+#include "install/file_tables.h"
+#include "progman/program_group.h"
+#include "stillimage/earlier_still_image.h"
+#include "stillimage/still_image_registration.h"
+#include "wizard/creating_icons_dlg.h"
 #include "wizard/install_wizard.h"
 
-void RunInstall(CMainFrame&) {
+namespace {
+
+constexpr DWORD kProgramManagerTimeoutMs = 6000;
+
+std::string ModulePath() {
+    char path[kPathChars] = "";
+    const DWORD len = GetModuleFileNameA(nullptr, path, sizeof path);
+    return (len > 0 && len < sizeof path) ? std::string(path) : std::string();
+}
+
+// Builds the program group while the "creating icons" notice is shown.
+void CreateProgramGroup(CMainFrame& frame, const std::string& destination) {
+    CCreatingIconsDlg notice;
+    notice.Create(frame.m_hWnd);
+    UpdateProgramGroup(destination, 0, g_Product.szProductName, g_pFileTable, g_nFileCount,
+                       kProgramManagerTimeoutMs);
+    if (notice.m_hWnd != nullptr) DestroyWindow(notice.m_hWnd);
+}
+
+}  // namespace
+
+void RunInstall(CMainFrame& frame) {
+    const std::string companion = CompanionInstallerPath(ModulePath().c_str());
     std::string destination;
     if (RunInstallWizard(destination) != 1) return;  // Exit Setup closed the frame
-    // NOT YET INSTALLING: the purge of earlier entries, the copy, the
-    // program group, the companion installer and the registration follow
-    // the wizard with the install steps. Until then setup waits with its
-    // frame until it is closed.
+
+    PurgeEarlierStillImage(frame.Folders(""));
+
+    CCopyProgressDlg copy(frame.Folders(destination.c_str()), frame.ProgramDir());
+    copy.m_strDestination = destination;
+    if (copy.DoModal() != IDOK) return;
+
+    CreateProgramGroup(frame, destination);
+    Sleep(1000);
+
+    StartCompanionInstaller(companion);
+    StartWorkerThread(WaitForCompanion, nullptr);
+
+    RegisterStillImageDevice(frame.m_szWindowsDir, g_RegistrationPrompts);
+    Sleep(1000);
+    InstallEncoderSecondName(frame.m_szSystemDir);
+    Sleep(1000);
+    RegisterCaptureFilter(frame.m_szSystemDir);
+    Sleep(500);
 }

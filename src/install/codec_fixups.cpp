@@ -1,0 +1,28 @@
+#include "install/codec_fixups.h"
+
+#include <windows.h>
+
+#include "common/bounded_string.h"
+
+void InstallEncoderSecondName(const char* systemDir) {
+    char source[kPathChars];
+    char target[kPathChars];
+    if (!JoinPath(systemDir, "h2_enc.dll", source) || !JoinPath(systemDir, "hmpv2_enc.dll", target)) {
+        return;
+    }
+    if (MoveFileA(source, target)) return;
+    // The command interpreter's copy cannot be started as a program; the
+    // platform's copy overwrites the second name just the same.
+    CopyFileA(source, target, FALSE);
+}
+
+std::string CaptureFilterCommandLine(const char* systemDir) {
+    BoundedString<kPathChars * 2> line("\"");
+    line.Append(systemDir).Append("\\regsvr32\" -s \"").Append(systemDir).Append("\\htm1_rec.ax\"");
+    return line.ok() ? std::string(line.c_str()) : std::string();
+}
+
+void RegisterCaptureFilter(const char* systemDir) {
+    const std::string line = CaptureFilterCommandLine(systemDir);
+    if (!line.empty()) WinExec(line.c_str(), SW_HIDE);
+}

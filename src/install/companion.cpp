@@ -1,0 +1,42 @@
+#include "install/companion.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "common/bounded_string.h"
+#include "frame/main_frame.h"
+
+HANDLE g_hCompanionProcess = nullptr;
+
+std::string CompanionInstallerPath(const char* modulePath) {
+    char drive[_MAX_DRIVE];
+    char dir[_MAX_DIR];
+    if (_splitpath_s(modulePath, drive, sizeof drive, dir, sizeof dir, nullptr, 0, nullptr, 0) != 0) {
+        return std::string();
+    }
+    PathString path(drive);
+    path.Append(dir).Append("PICTAVO\\setup.exe");
+    return path.ok() ? std::string(path.c_str()) : std::string();
+}
+
+void StartCompanionInstaller(const std::string& path) {
+    g_hCompanionProcess = nullptr;
+    if (path.empty()) return;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::vector<char> commandLine(path.begin(), path.end());
+    commandLine.push_back('\0');
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+                       nullptr, nullptr, &startup, &info)) {
+        g_hCompanionProcess = info.hProcess;
+        CloseHandle(info.hThread);
+    }
+}
+
+DWORD WINAPI WaitForCompanion(void*) {
+    if (g_hCompanionProcess != nullptr) WaitForSingleObject(g_hCompanionProcess, INFINITE);
+    HWND frame = FindMainFrame();
+    if (frame != nullptr) PostMessageA(frame, WM_CLOSE, 0, 0);
+    return 0;
+}

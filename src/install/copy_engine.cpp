@@ -1,0 +1,203 @@
+#include "install/copy_engine.h"
+
+#include <cstring>
+
+#include "common/bounded_string.h"
+
+namespace {
+
+// One result bit and what it means for the user. Every one of these means
+// the file did not land where it belongs.
+struct ResultText {
+    DWORD bit;
+    const char* text;  // "%T" stands for the target file, "%S" for the source
+};
+
+const ResultText kResultTexts[] = {
+    {VIF_FILEINUSE, "File %T in use."},
+    {VIF_OUTOFSPACE, "Out of disk space."},
+    {VIF_ACCESSVIOLATION, "Cannot install file %T: access denied."},
+    {VIF_WRITEPROT, "Cannot install file %T: the file is write-protected."},
+    {VIF_SHARINGVIOLATION, "File %T sharing violation."},
+    {VIF_OUTOFMEMORY, "Out of memory."},
+    {VIF_CANNOTREADSRC, "Cannot read source file %S."},
+    {VIF_CANNOTCREATE, "Cannot install file %T: the file cannot be created."},
+    {VIF_CANNOTDELETE, "Cannot install file %T: the existing file cannot be deleted."},
+    {VIF_CANNOTRENAME, "Cannot install file %T: the new file cannot be put in place."},
+    {VIF_CANNOTREADDST, "Cannot install file %T: the existing file cannot be read."},
+    {VIF_BUFFTOOSMALL, "Cannot install file %T: the path is too long."},
+    {VIF_CANNOTLOADLZ32, "Cannot install file %T: the decompression library cannot be loaded."},
+};
+
+std::string Expand(const char* text, const std::string& target, const std::string& source) {
+    std::string out;
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (p[0] == '%' && p[1] == 'T') {
+            out += target;
+            ++p;
+        } else if (p[0] == '%' && p[1] == 'S') {
+            out += source;
+            ++p;
+        } else {
+            out += *p;
+        }
+    }
+    return out;
+}
+
+// Creates each missing level of folder below the Windows directory; a
+// level counts as present when it can be made the current directory.
+void CreateFolderLevels(const char* windowsDir, const char* folder) {
+    const std::size_t base = std::strlen(windowsDir);
+    std::string path(folder);
+    for (std::size_t at = path.find('\\', base + 1);; at = path.find('\\', at + 1)) {
+        const std::string level = path.substr(0, at);
+        if (!SetCurrentDirectoryA(level.c_str())) CreateDirectoryA(level.c_str(), nullptr);
+        if (at == std::string::npos) break;
+    }
+}
+
+// The LZ (SZDD) header of a compressed source: magic, method, last name
+// character, expanded size.
+constexpr std::size_t kLzHeaderSize = 14;
+const char kLzMagic[] = "SZDD\x88\xF0\x27\x33";
+
+enum class CompressedSource { NotCompressed, Missing, Valid, Broken };
+
+// A source whose name ends in '_' must carry the header; the service would
+// otherwise copy a damaged file as it is and call it installed.
+CompressedSource InspectCompressedSource(const std::string& path, const char* name, DWORD& expandedSize) {
+    const std::size_t len = std::strlen(name);
+    if (len == 0 || name[len - 1] != '_') return CompressedSource::NotCompressed;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return CompressedSource::Missing;
+    unsigned char header[kLzHeaderSize] = {};
+    DWORD got = 0;
+    const BOOL read = ReadFile(file, header, sizeof header, &got, nullptr);
+    CloseHandle(file);
+    if (!read || got != sizeof header || std::memcmp(header, kLzMagic, 8) != 0 || header[8] != 'A') {
+        return CompressedSource::Broken;
+    }
+    expandedSize = header[10] | (header[11] << 8) | (header[12] << 16) | (static_cast<DWORD>(header[13]) << 24);
+    return CompressedSource::Valid;
+}
+
+// Installs one row; a compressed source that is damaged, or whose expansion
+// came out short, reads as an unreadable source, and its broken output is removed.
+DWORD InstallRow(const CopyJob& job, const FileEntry& row, const std::string& sourceDir, char* folder,
+                 char (&tempFile)[kPathChars]) {
+    DWORD expandedSize = 0;
+    const CompressedSource compressed =
+        InspectCompressedSource(sourceDir + "\\" + row.szSourceName, row.szSourceName, expandedSize);
+    if (compressed == CompressedSource::Broken) return VIF_CANNOTREADSRC;
+
+    UINT tempLength = sizeof tempFile;
+    // The service only reads the names.
+    const DWORD result = job.installFile(
+        VIFF_FORCEINSTALL, const_cast<char*>(row.szSourceName), const_cast<char*>(row.szTargetName),
+        const_cast<char*>(sourceDir.c_str()), folder, nullptr, tempFile, &tempLength);
+    if (compressed != CompressedSource::Valid || DecisiveResultBit(result) != 0) return result;
+
+    const std::string target = std::string(folder) + "\\" + row.szTargetName;
+    if (GetSourceFileSize(target.c_str()) == expandedSize) return result;
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(target.c_str());
+    return result | VIF_CANNOTREADSRC;
+}
+
+void RemoveTempFile(const char* targetDir, const char* tempFile) {
+    char path[kPathChars];
+    if (tempFile[0] != '\0' && JoinPath(targetDir, tempFile, path)) {
+        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path);
+    }
+}
+
+}  // namespace
+
+DWORD GetSourceFileSize(const char* path) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    const DWORD size = GetFileSize(file, nullptr);
+    CloseHandle(file);
+    return size == INVALID_FILE_SIZE ? 0 : size;
+}
+
+DWORD DecisiveResultBit(DWORD result) {
+    for (const ResultText& entry : kResultTexts) {
+        if (result & entry.bit) return entry.bit;
+    }
+    return 0;
+}
+
+std::string InstallErrorText(DWORD result, const std::string& targetPath, const std::string& sourcePath) {
+    for (const ResultText& entry : kResultTexts) {
+        if (result & entry.bit) return Expand(entry.text, targetPath, sourcePath);
+    }
+    return std::string();
+}
+
+bool CopyFiles(const CopyJob& job, CopyObserver& observer) {
+    std::string sourceDir = job.sourceDir;
+    char folder[kPathChars] = "";
+    DWORD copiedBytes = 0;
+    bool cancelled = false;
+
+    for (int i = 0; i < job.rowCount && !cancelled; ++i) {
+        const FileEntry& row = job.table[i];
+        if (std::strcmp(row.szItemTitle, kDoNotCopy) == 0) continue;
+
+        const LocationResult where = ResolveLocation(LocationPass::Copy, row.nLocation, job.folders, folder);
+        if (where == LocationResult::TooLong) continue;
+        if (where == LocationResult::Resolved) {
+            if (row.nLocation == LOC_DESTINATION && job.folders.bNtPaths) {
+                // The uninstall mode reads the product directory back from here.
+                WritePrivateProfileStringA("DestPath", "DestPath", folder, "vantrell.ini");
+            }
+            if (row.nLocation == LOC_TWAIN || row.nLocation == LOC_TWAIN_VN ||
+                row.nLocation == LOC_TWAIN_CA561A) {
+                CreateFolderLevels(job.folders.szWindowsDir, folder);
+            }
+        }
+        const std::string target = std::string(folder) + "\\" + row.szTargetName;
+        observer.OnRow(job.fromCaption + " " + sourceDir + "\\" + (row.bShowSourceName ? row.szSourceName : ""),
+                       job.toCaption + " " + target);
+
+        for (;;) {
+            const std::string source = sourceDir + "\\" + row.szSourceName;
+            const DWORD size = GetSourceFileSize(source.c_str());
+            char tempFile[kPathChars] = "";
+            const DWORD result = InstallRow(job, row, sourceDir, folder, tempFile);
+            const DWORD decisive = DecisiveResultBit(result);
+            if (decisive == 0) {
+                copiedBytes += size;
+                break;
+            }
+            RemoveTempFile(folder, tempFile);
+            // Only the second-to-last row can be on the next disk.
+            if (decisive == VIF_CANNOTREADSRC && i == job.rowCount - 2) {
+                const NextDiskAnswer answer = observer.OnNextDisk(sourceDir);
+                if (answer == NextDiskAnswer::ExitSetup) {
+                    cancelled = true;
+                    break;
+                }
+                continue;  // the same row again, from the folder as it now is
+            }
+            const ErrorAnswer answer = observer.OnError(InstallErrorText(result, target, source));
+            if (answer == ErrorAnswer::Abort) {
+                cancelled = true;
+                break;
+            }
+            if (answer == ErrorAnswer::Ignore) {
+                copiedBytes += size;
+                break;
+            }
+        }
+        if (cancelled) break;
+        observer.OnProgress(copiedBytes, static_cast<unsigned int>(static_cast<unsigned long long>(copiedBytes) * 100 /
+                                                      g_dwCopyTotalBytes));
+    }
+    return !cancelled;
+}

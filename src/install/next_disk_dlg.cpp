@@ -1,0 +1,66 @@
+#include "install/next_disk_dlg.h"
+
+#include "framework/file_dialog.h"
+#include "framework/resource_text.h"
+#include "resources/setup/resource.h"
+
+CNextDiskDlg* g_pNextDiskDlg = nullptr;
+
+namespace {
+const char kPlaceholderFile[] = "setup.dir";
+}
+
+CNextDiskDlg::CNextDiskDlg() : CDialog(IDD_NEXT_DISK), m_strPath("A:\\") {
+    m_szBrowsePath[0] = '\0';
+    g_pNextDiskDlg = this;
+}
+
+CNextDiskDlg::~CNextDiskDlg() {
+    if (g_pNextDiskDlg == this) g_pNextDiskDlg = nullptr;
+}
+
+void CNextDiskDlg::DoDataExchange(CDataExchange& dx) { DDX_Text(dx, IDC_DISK_PATH, m_strPath); }
+
+BOOL CNextDiskDlg::OnInitDialog() {
+    // The caption reads "Disk 2." : its last-but-one character is the number.
+    std::string caption = GetDlgItemText(IDC_DISK_NAME);
+    if (caption.size() >= 2) caption[caption.size() - 2] = std::to_string(m_nDisk)[0];
+    SetDlgItemText(IDC_DISK_NAME, caption);
+
+    char path[256] = "";
+    GetPrivateProfileStringA("src", "src", "C:\\TEMP", path, sizeof path, "temp.ini");
+    m_strPath = path;
+    return CDialog::OnInitDialog();  // shows m_strPath in the edit
+}
+
+BOOL CNextDiskDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == IDC_BROWSE && HIWORD(wParam) == BN_CLICKED) {
+        OnBrowse();
+        return TRUE;
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+void CNextDiskDlg::OnBrowse() {
+    CFileDialog dialog(FALSE, nullptr, kPlaceholderFile, OFN_HIDEREADONLY | OFN_LONGNAMES, m_hWnd);
+    dialog.m_ofn.lpstrInitialDir = m_strPath.c_str();
+    const std::string title = LoadDialogCaption(IDD_CHOOSE_DIRECTORY);
+    dialog.m_ofn.lpstrTitle = title.c_str();
+    dialog.m_ofn.lpfnHook = NextDiskBrowseHook;
+    dialog.m_ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_CHOOSE_DIRECTORY);
+    dialog.m_ofn.Flags |= OFN_ENABLETEMPLATE;
+    dialog.m_ofn.Flags &= ~OFN_EXPLORER;
+    if (dialog.DoModal() != IDOK) return;
+    m_strPath = m_szBrowsePath;
+    SetDlgItemText(IDC_DISK_PATH, m_strPath);
+}
+
+UINT_PTR CALLBACK NextDiskBrowseHook(HWND hDlg, UINT msg, WPARAM wParam, LPARAM) {
+    if (msg == WM_COMMAND && wParam == IDOK && g_pNextDiskDlg != nullptr) {
+        // A path too long for the buffer is not taken cut: the old one stays.
+        const std::string path = GetWindowTextString(GetDlgItem(hDlg, IDC_FD_PATH));
+        BoundedString<kPathChars> bounded(path.c_str());
+        if (bounded.ok()) bounded.CopyTo(g_pNextDiskDlg->m_szBrowsePath);
+    }
+    return 0;
+}

@@ -1,0 +1,30 @@
+// "Setup Needs The Next Disk": asks where the files of the next disk are.
+#pragma once
+
+#include <string>
+
+#include "common/bounded_string.h"
+#include "framework/dialog.h"
+
+class CNextDiskDlg : public CDialog {
+public:
+    CNextDiskDlg();
+    ~CNextDiskDlg() override;
+
+    int m_nDisk = 2;
+    char m_szBrowsePath[kPathChars];
+    std::string m_strPath;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnBrowse();
+};
+
+// The one prompt on screen; the browse hook reaches it through this.
+extern CNextDiskDlg* g_pNextDiskDlg;
+
+UINT_PTR CALLBACK NextDiskBrowseHook(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,27 @@
+// The product's program group, created and deleted through the shell's
+// program manager (DDE service and topic "PROGMAN").
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "common/file_entry.h"
+
+// The execute strings for one call: CreateGroup plus an AddItem for every
+// row with a title (create mode), or DeleteGroup alone (delete mode).
+std::vector<std::string> BuildProgramGroupCommands(const char* groupName, const std::string& directory,
+                                                   bool bDelete, const FileEntry* table, int rowCount);
+
+// Sends the commands, in order, over one conversation with the program
+// manager; each waits at most timeoutMs. Nothing is reported: without a
+// program manager the commands go nowhere.
+void SendProgramManagerCommands(const std::vector<std::string>& commands, DWORD timeoutMs);
+
+// Creates (bDelete 0) or deletes the group with the items of the table.
+void UpdateProgramGroup(const std::string& directory, int bDelete, const char* groupName,
+                        const FileEntry* table, int rowCount, DWORD timeoutMs);
+
+// The DDE instance of the call in progress.
+extern DWORD g_idDdeInst;

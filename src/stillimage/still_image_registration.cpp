@@ -1,0 +1,288 @@
+#include "stillimage/still_image_registration.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "common/bounded_string.h"
+#include "common/product_profile.h"
+#include "common/reg_key.h"
+#include "framework/resource_text.h"
+#include "resources/setup/resource.h"
+
+namespace {
+
+constexpr const char* kImageClassBase = "System\\CurrentControlSet\\Services\\Class\\Image\\";
+constexpr const char* kRootImageBase = "Enum\\Root\\Image\\";
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kRegisteredApps =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\StillImage\\Registered Applications";
+constexpr const char* kServiceKey = "System\\CurrentControlSet\\Services\\OMSCAN";
+constexpr const char* kDeviceName = "USB Still Image Device";
+constexpr const char* kIcmProfile = "sRGB Color Space Profile.icm";
+constexpr const char* kMarker = "Flg";
+constexpr const char* kEnumListFull = "The ENUM list is full, can't add new driver";
+constexpr int kInstanceSlots = 10;  // "0000" to "0009"
+constexpr DWORD kShortTextBytes = 32;  // "Class" and "Driver" of the device
+constexpr DWORD kAppCommandBytes = 256;
+
+// The two places the driver's COM class goes, root key first.
+const struct {
+    HKEY hRoot;
+    const char* szKey;
+} kComClassKeys[] = {
+    {HKEY_CLASSES_ROOT, "CLSID\\{C3A80962-28B1-11D1-ACAD-00A02438AD48}"},
+    {HKEY_LOCAL_MACHINE, "Software\\CLASSES\\CLSID\\{C3A80962-28B1-11D1-ACAD-00A02438AD48}"},
+};
+
+void ShowInMessageBox(const char* text) {
+    const std::string caption = LoadResString(IDS_APP_TITLE);
+    MessageBoxA(nullptr, text, caption.c_str(), MB_OK);
+}
+
+// base + "000N".
+bool InstancePath(const char* base, int n, PathString& path) {
+    char name[16];
+    std::snprintf(name, sizeof name, "000%d", n);
+    path.Append(base).Append(name);
+    return path.ok();
+}
+
+bool HasValue(const RegKey& key, const char* name) {
+    return RegQueryValueExA(key.Get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+// A probe for reading: open, and optionally whether it carries our marker.
+bool OpenInstance(const char* base, int n, bool* marked = nullptr) {
+    PathString path;
+    if (!InstancePath(base, n, path)) return false;
+    RegKey key;
+    if (!key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ)) return false;
+    if (marked != nullptr) *marked = HasValue(key, kMarker);
+    return true;
+}
+
+// The first of "0000" to "0009" under base that does not open; -1 if all do.
+int FirstFreeInstance(const char* base) {
+    for (int n = 0; n < kInstanceSlots; ++n) {
+        if (!OpenInstance(base, n)) return n;
+    }
+    return -1;
+}
+
+bool IsRegisteredAlready() {
+    bool registered = false;
+    for (int n = 0; n < kInstanceSlots; ++n) {
+        bool marked = false;
+        if (OpenInstance(kImageClassBase, n, &marked) && marked) registered = true;
+    }
+    return registered;
+}
+
+void SetText(HKEY key, const char* name, const char* text) {
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                   static_cast<DWORD>(std::strlen(text) + 1));
+}
+
+// A string stored with a fixed byte count: the text, then zero bytes. A
+// text that would not leave room for its zero is not written at all.
+template <DWORD N>
+void SetFixedText(HKEY key, const char* name, const char* text) {
+    BYTE data[N] = {};
+    const std::size_t len = std::strlen(text);
+    if (len + 1 > N) return;
+    std::memcpy(data, text, len);
+    RegSetValueExA(key, name, 0, REG_SZ, data, N);
+}
+
+void SetDword(HKEY key, const char* name, DWORD value) {
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+// A number as four raw little-endian bytes of a REG_BINARY value.
+void SetBinary4(HKEY key, const char* name, DWORD value) {
+    const BYTE data[4] = {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8),
+                          static_cast<BYTE>(value >> 16), static_cast<BYTE>(value >> 24)};
+    RegSetValueExA(key, name, 0, REG_BINARY, data, sizeof data);
+}
+
+// windowsDir + suffix, or false when the path would not fit its buffer.
+bool WindowsPath(const char* windowsDir, const char* suffix, PathString& out) {
+    out.Append(windowsDir).Append(suffix);
+    return out.ok();
+}
+
+void WriteImageClassInstance(int n) {
+    PathString path;
+    if (!InstancePath(kImageClassBase, n, path)) return;
+    RegKey key;
+    if (!key.Create(HKEY_LOCAL_MACHINE, path.c_str())) return;
+    HKEY h = key.Get();
+    SetDword(h, "Capabilities", 1);
+    SetText(h, "CreateFileName", "\\\\.\\OMSCAN");
+    SetDword(h, "DeviceSubType", 1);
+    SetDword(h, "DeviceType", 2);
+    SetText(h, "DriverDate", "12-03-1999");
+    SetText(h, "DriverDesc", kDeviceName);
+    SetText(h, "FriendlyName", kDeviceName);
+    const BYTE hardwareConfig = 0x01;
+    RegSetValueExA(h, "HardwareConfig", 0, REG_BINARY, &hardwareConfig, 1);
+    SetText(h, "ICMProfiles", kIcmProfile);
+    SetText(h, "InfPath", "VANTRE~2.INF");
+    SetText(h, "InfSection", "OMScan.Scanner");
+    SetText(h, "NTMPDriver", "omcamsti.sys");
+    SetText(h, "PropertyPages", "omcamcpl.cpl ,EnumStiPropPages");
+    SetText(h, "ProviderName", " ");
+    SetText(h, "StillImageDriver", "Installed");
+    SetText(h, "USDClass", "{C3A80962-28B1-11D1-ACAD-00A02438AD48}");
+    SetText(h, "Vendor", g_Product.szCompanyName);
+    SetText(h, kMarker, "1");
+    key.Close();
+
+    PathString deviceData(path.c_str());
+    deviceData.Append("\\DeviceData");
+    if (deviceData.ok() && key.Create(HKEY_LOCAL_MACHINE, deviceData.c_str())) {
+        // The profile name without its zero, then two zero bytes: 30 bytes.
+        BYTE profile[30] = {};
+        std::memcpy(profile, kIcmProfile, std::strlen(kIcmProfile));
+        RegSetValueExA(key.Get(), "ICMProfile", 0, REG_BINARY, profile, sizeof profile);
+        SetText(key.Get(), "SpecialInfo", "My very special information");
+        SetText(key.Get(), "TwainDS", kDeviceName);
+        key.Close();
+    }
+
+    PathString events(path.c_str());
+    events.Append("\\Events\\NewPicture");
+    if (events.ok() && key.Create(HKEY_LOCAL_MACHINE, events.c_str())) {
+        SetText(key.Get(), "", "New Picture Captured");
+        SetText(key.Get(), "GUID", "{61127F42-28A3-11D1-ACAD-00A02438AD48}");
+        SetText(key.Get(), "LaunchApplications", kDeviceName);
+        key.Close();
+    }
+}
+
+void WriteComClass(const char* windowsDir) {
+    PathString server;
+    const bool haveServer = WindowsPath(windowsDir, "\\SYSTEM\\omcamusd.dll", server);
+    for (const auto& place : kComClassKeys) {
+        RegKey key;
+        if (key.Create(place.hRoot, place.szKey)) SetText(key.Get(), "", g_Product.szProductName);
+        PathString inproc(place.szKey);
+        inproc.Append("\\InProcServer32");
+        if (inproc.ok() && key.Create(place.hRoot, inproc.c_str())) {
+            if (haveServer) SetText(key.Get(), "", server.c_str());
+            SetText(key.Get(), "ThreadingModel", "Both");
+        }
+    }
+}
+
+void WriteRunList(const char* windowsDir) {
+    RegKey key;
+    if (!key.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS)) return;
+    PathString monitor;
+    if (WindowsPath(windowsDir, "\\SYSTEM\\STIMON.EXE", monitor)) {
+        SetText(key.Get(), "StillImageMonitor", monitor.c_str());
+    }
+    PathString scanner;
+    if (WindowsPath(windowsDir, "\\scanregw.exe /autorun", scanner)) {
+        SetText(key.Get(), "ScanRegistry", scanner.c_str());
+    }
+}
+
+// The reference the root device's "Driver" value carries: the marked
+// image-class instance.
+void DriverReference(char (&reference)[kShortTextBytes]) {
+    std::snprintf(reference, sizeof reference, "Image");
+    int unmarked = 0;
+    bool found = false;
+    for (int n = 0; n < kInstanceSlots && !found; ++n) {
+        bool marked = false;
+        if (!OpenInstance(kImageClassBase, n, &marked)) continue;
+        if (marked) {
+            std::snprintf(reference, sizeof reference, "Image\\000%d", n);
+            found = true;
+        } else {
+            ++unmarked;
+        }
+    }
+    // Nine unmarked instances fall back to the first one, but never over a
+    // marked instance that was found: that one is ours, instance 0000 after
+    // nine foreign ones is not, and the removal pass later deletes the
+    // class key the reference names.
+    if (!found && unmarked == 9) std::snprintf(reference, sizeof reference, "Image\\000%d", 0);
+}
+
+void WriteRootDevice(int n) {
+    PathString path;
+    if (!InstancePath(kRootImageBase, n, path)) return;
+    HKEY h = nullptr;
+    char deviceClass[] = "Image";
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, deviceClass, 0, KEY_ALL_ACCESS,
+                        nullptr, &h, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    SetBinary4(h, "Capabilities", 0x14);
+    SetFixedText<kShortTextBytes>(h, "Class", "Image");
+    SetText(h, "ClassGUID", "{6bdd1fc6-810f-11d0-bec7-08002be2092f}");
+    SetBinary4(h, "ConfigFlags", 0);
+    SetText(h, "DeviceDesc", kDeviceName);
+    char reference[kShortTextBytes];
+    DriverReference(reference);
+    SetFixedText<kShortTextBytes>(h, "Driver", reference);
+    SetText(h, "HardwareID", "OMSCAN");
+    SetText(h, "Mfg", g_Product.szCompanyName);
+    SetText(h, "SubClass", "StillImage");
+    RegCloseKey(h);
+}
+
+void WriteRegisteredApplication(const char* windowsDir) {
+    RegKey key;
+    if (!key.Open(HKEY_LOCAL_MACHINE, kRegisteredApps, KEY_ALL_ACCESS)) return;
+    BoundedString<kAppCommandBytes> command(windowsDir);
+    command.Append("\\omcamcap.exe /StiDevice:%1 /StiEvent:%2");
+    if (command.ok()) SetFixedText<kAppCommandBytes>(key.Get(), kDeviceName, command.c_str());
+}
+
+void WriteService() {
+    RegKey key;
+    if (!key.Create(HKEY_LOCAL_MACHINE, kServiceKey)) return;
+    SetBinary4(key.Get(), "ErrorControl", 1);
+    SetText(key.Get(), "Group", "Base");
+    SetText(key.Get(), "ImagePath", "\\SystemRoot\\system32\\drivers\\omcamsti.sys");
+    SetBinary4(key.Get(), "Start", 2);
+    SetBinary4(key.Get(), "Type", 1);
+}
+
+}  // namespace
+
+const RegistrationPrompts g_RegistrationPrompts = {ShowInMessageBox};
+
+void RegisterStillImageDevice(const char* windowsDir, const RegistrationPrompts& prompts) {
+    // The still-image control panel applet must load again.
+    PathString controlIni;
+    if (WindowsPath(windowsDir, "\\control.ini", controlIni)) {
+        WritePrivateProfileStringA("don't load", "sticpl.cpl", nullptr, controlIni.c_str());
+    }
+
+    if (!IsRegisteredAlready()) {
+        const int instance = FirstFreeInstance(kImageClassBase);
+        if (instance >= 0) WriteImageClassInstance(instance);
+        WriteComClass(windowsDir);
+        WriteRunList(windowsDir);
+        PathString source;
+        if (WindowsPath(windowsDir, "\\default.src", source)) {
+            // No directory: the profile lands in the system's Windows directory.
+            WritePrivateProfileStringA("SourceControl", "src", source.c_str(), "Twacker.ini");
+        }
+    }
+
+    const int device = FirstFreeInstance(kRootImageBase);
+    if (device < 0) {
+        if (prompts.showMessage != nullptr) prompts.showMessage(kEnumListFull);
+        return;
+    }
+    WriteRootDevice(device);
+    WriteRegisteredApplication(windowsDir);
+    WriteService();
+}

@@ -1,0 +1,278 @@
+// The install from the CD image on a clean machine, driven through setup's
+// real windows: the wizard, the copy, the program group, the companion
+// installer, the still-image registration and the codec fix-ups. CTest runs
+// these in a fresh prefix per Windows version (VANTRELL_WINVER), in order.
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "expected_registration.h"
+#include "temp_tree.h"
+#include "wine_settings.h"
+#include "wizard_driver.h"
+
+namespace {
+
+const char kCompanionTitle[] = "Pictavo Companion Setup";
+const char kRegisteredApps[] = "Software\\Microsoft\\Windows\\CurrentVersion\\StillImage\\Registered Applications";
+const char kServiceKey[] = "System\\CurrentControlSet\\Services\\OMSCAN";
+const char kMarkerKey[] = "Software\\VantrellTests";
+
+std::string WindowsVersion() { return EnvironmentPath("VANTRELL_WINVER"); }
+bool OnNtLine() { return WindowsVersion() != "win98"; }
+std::string SystemDir() {
+    char dir[MAX_PATH] = "";
+    GetSystemDirectoryA(dir, sizeof dir);
+    return dir;
+}
+std::string Destination() { return WindowsDir().substr(0, 2) + "\\Pixmoor-USB 300 plus"; }
+
+bool KeyExists(const std::string& key) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    RegCloseKey(handle);
+    return true;
+}
+
+void SetString(const std::string& key, const std::string& name, const std::string& value) {
+    HKEY handle = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &handle, nullptr));
+    RegSetValueExA(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(handle);
+}
+
+void DeleteValue(const std::string& key, const std::string& name) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS) return;
+    RegDeleteValueA(handle, name.c_str());
+    RegCloseKey(handle);
+}
+
+std::string Profile(const char* section, const char* key, const std::string& file) {
+    char value[MAX_PATH] = "";
+    GetPrivateProfileStringA(section, key, "(none)", value, sizeof value, file.c_str());
+    return value;
+}
+
+// The target of a shell link, or "" when it cannot be read.
+std::string LinkTarget(const std::string& link) {
+    std::string target;
+    CoInitialize(nullptr);
+    IShellLinkA* shellLink = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&shellLink)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            std::wstring wide(link.begin(), link.end());
+            char path[MAX_PATH] = "";
+            if (SUCCEEDED(file->Load(wide.c_str(), STGM_READ)) &&
+                SUCCEEDED(shellLink->GetPath(path, sizeof path, nullptr, 0))) {
+                target = path;
+            }
+            file->Release();
+        }
+        shellLink->Release();
+    }
+    CoUninitialize();
+    return target;
+}
+
+// The group's folder in the Start Menu ("" when the shell created none).
+std::string GroupFolder() {
+    for (int csidl : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS}) {
+        char programs[MAX_PATH] = "";
+        SHGetFolderPathA(nullptr, csidl, nullptr, 0, programs);
+        const std::string folder = std::string(programs) + "\\Pixmoor-USB 300 plus";
+        if (DirectoryExists(folder)) return folder;
+    }
+    return std::string();
+}
+
+class InstallE2E : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(WindowsVersion().empty()) << "VANTRELL_WINVER names the scenario's Windows";
+        m_version = std::make_unique<ScopedWindowsVersion>("setup.exe", WindowsVersion());
+        ASSERT_TRUE(m_version->ok());
+        // A real machine has this key; the still-image registration adds to it.
+        SetString(kRegisteredApps, "Other Vendor Scanner", "C:\\other\\scan.exe");
+        // The capture filter that regsvr32 registers, and the encoder to rename.
+        ASSERT_TRUE(CopyInto(HelpersDir() + "\\htm1_rec.ax", SystemDir() + "\\htm1_rec.ax"));
+        DeleteValue(kMarkerKey, "CaptureFilter");
+    }
+
+    // Walks the wizard with the default destination, from the CD image in cdDir.
+    void StartInstall(WizardSession& setup, const std::string& cdDir) {
+        ASSERT_TRUE(setup.Start("\"" + cdDir + "\\setup.exe\"", "Welcome")) << DescribeVisibleWindows();
+        ASSERT_TRUE(setup.Press(ids::kNext, "Software License Agreement"));
+        ASSERT_TRUE(setup.Press(ids::kNext, "Choose Destination Location"));
+        ASSERT_TRUE(PressButton(setup.m_sheet, ids::kNext));
+    }
+
+    // Waits for the companion installer and for setup's last step (the
+    // capture filter's registration), then ends the companion like a user.
+    void FinishWithCompanion(WizardSession& setup) {
+        HWND companion = WaitForWindow(kCompanionTitle, 0, 60000);
+        ASSERT_NE(nullptr, companion) << DescribeVisibleWindows();
+        DWORD type = 0;
+        std::string marker;
+        EXPECT_TRUE(WaitUntil([&] { return ReadValue(HKEY_LOCAL_MACHINE, kMarkerKey, "CaptureFilter", type, marker); },
+                              30000))
+            << "regsvr32 never registered the capture filter";
+        EXPECT_TRUE(setup.m_process.IsRunning()) << "setup waits for the companion installer";
+        PostMessageA(companion, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(setup.m_process.WaitForExit(kWindowTimeoutMs)) << "the companion's end closes setup";
+    }
+
+    std::unique_ptr<ScopedWindowsVersion> m_version;
+};
+
+}  // namespace
+
+TEST_F(InstallE2E, FirstInstallCopiesGroupsRegistersAndEndsWithTheCompanion) {
+    ASSERT_TRUE(WriteFileBytes(SystemDir() + "\\h2_enc.dll", "encoder one"));
+    WritePrivateProfileStringA("don't load", "sticpl.cpl", "no", (WindowsDir() + "\\control.ini").c_str());
+
+    WizardSession setup;
+    StartInstall(setup, CdImageDir());
+    FinishWithCompanion(setup);
+
+    std::string installed;
+    std::string original;
+    ASSERT_TRUE(ReadFileBytes(Destination() + "\\DRVSWEEP.EXE", installed));
+    ASSERT_TRUE(ReadFileBytes(CdImageDir() + "\\..\\drvsweep.exe", original));
+    EXPECT_TRUE(installed == original) << "DRVSWEEP.EXE is the expanded uninstaller";
+    EXPECT_EQ(OnNtLine() ? Destination() : "(none)", Profile("DestPath", "DestPath", "vantrell.ini"));
+
+    const std::string group = GroupFolder();
+    ASSERT_FALSE(group.empty()) << "the program manager made no Start Menu group";
+    const std::string link = group + "\\Uninstall Pixmoor-USB 300 plus.lnk";
+    ASSERT_TRUE(FileExists(link));
+    EXPECT_EQ(0, lstrcmpiA((Destination() + "\\DRVSWEEP.EXE").c_str(), LinkTarget(link).c_str()))
+        << LinkTarget(link);
+
+    for (const ExpectedValue& value : ExpectedRegistration(WindowsDir(), OnNtLine())) {
+        DWORD type = 0;
+        std::string bytes;
+        ASSERT_TRUE(ReadValue(value.root, value.key, value.name, type, bytes))
+            << value.key << " : " << value.name;
+        EXPECT_EQ(value.type, type) << value.key << " : " << value.name;
+        EXPECT_TRUE(value.bytes == bytes) << value.key << " : " << value.name << " holds " << bytes.size()
+                                          << " bytes \"" << bytes.c_str() << "\"";
+    }
+    DWORD type = 0;
+    std::string other;
+    EXPECT_TRUE(ReadValue(HKEY_LOCAL_MACHINE, kRegisteredApps, "Other Vendor Scanner", type, other));
+    EXPECT_EQ("(none)", Profile("don't load", "sticpl.cpl", WindowsDir() + "\\control.ini"));
+    EXPECT_EQ(WindowsDir() + "\\default.src", Profile("SourceControl", "src", "Twacker.ini"));
+
+    std::string encoder;
+    EXPECT_TRUE(ReadFileBytes(SystemDir() + "\\hmpv2_enc.dll", encoder) && encoder == "encoder one");
+}
+
+TEST_F(InstallE2E, SecondInstallAddsOnlyWhatARegisteredMachineLacks) {
+    ASSERT_TRUE(KeyExists("System\\CurrentControlSet\\Services\\Class\\Image\\0000")) << "runs after the first";
+    ASSERT_TRUE(WriteFileBytes(SystemDir() + "\\h2_enc.dll", "encoder two"));
+    ASSERT_TRUE(WriteFileBytes(SystemDir() + "\\hmpv2_enc.dll", "older encoder"));
+
+    WizardSession setup;
+    StartInstall(setup, CdImageDir());
+    FinishWithCompanion(setup);
+
+    EXPECT_FALSE(KeyExists("System\\CurrentControlSet\\Services\\Class\\Image\\0001"))
+        << "no second class instance";
+    DWORD type = 0;
+    std::string driver;
+    if (OnNtLine()) {
+        ASSERT_TRUE(ReadValue(HKEY_LOCAL_MACHINE, "Enum\\Root\\Image\\0001", "Driver", type, driver))
+            << "one more root-enumerated device";
+        EXPECT_EQ(std::string("Image\\0000") + std::string(22, '\0'), driver);
+        EXPECT_FALSE(KeyExists("Enum\\Root\\Image\\0002"));
+    } else {
+        // On 98 the purge first removes the earlier device and its class instance.
+        EXPECT_TRUE(KeyExists("Enum\\Root\\Image\\0000"));
+        EXPECT_FALSE(KeyExists("Enum\\Root\\Image\\0001"));
+    }
+    std::string encoder;
+    EXPECT_TRUE(ReadFileBytes(SystemDir() + "\\hmpv2_enc.dll", encoder) && encoder == "encoder two")
+        << "an existing second name is overwritten by a copy";
+    EXPECT_TRUE(FileExists(SystemDir() + "\\h2_enc.dll"));
+}
+
+TEST_F(InstallE2E, FullEnumListIsReportedAndStopsTheRegistration) {
+    for (int n = 0; n < 10; ++n) {
+        SetString("Enum\\Root\\Image\\000" + std::to_string(n), "HardwareID", "OTHER DEVICE");
+    }
+    HKEY services = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services", 0,
+                                           KEY_ALL_ACCESS, &services));
+    RegDeleteKeyA(services, "OMSCAN");
+    RegCloseKey(services);
+    DeleteValue(kRegisteredApps, "USB Still Image Device");
+
+    WizardSession setup;
+    StartInstall(setup, CdImageDir());
+    HWND message = setup.Dialog("Setup");
+    ASSERT_NE(nullptr, message) << DescribeVisibleWindows();
+    EXPECT_EQ("The ENUM list is full, can't add new driver", ControlText(message, ids::kMessageText));
+    ASSERT_TRUE(setup.Answer(message, IDOK));
+    FinishWithCompanion(setup);
+
+    EXPECT_FALSE(KeyExists(kServiceKey));
+    DWORD type = 0;
+    std::string app;
+    EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kRegisteredApps, "USB Still Image Device", type, app));
+}
+
+TEST_F(InstallE2E, CopyErrorsStopTheInstallOrRetryWhenTheSourceIsBack) {
+    const std::string cd = TestDriveRoot() + "broken cd";
+    RemoveTree(cd);
+    for (const char* file : {"setup.exe", "USBDE301r.INF", "PICTAVO\\setup.exe"}) {
+        ASSERT_TRUE(CopyInto(CdImageDir() + "\\" + file, cd + "\\" + file)) << file;
+    }
+    std::string compressed;
+    ASSERT_TRUE(ReadFileBytes(CdImageDir() + "\\drvsweep.ex_", compressed));
+    const std::string group = GroupFolder();
+    if (!group.empty()) RemoveTree(group);
+    DeleteFileA((Destination() + "\\DRVSWEEP.EXE").c_str());
+
+    // A truncated uninstaller: the message, and Abort ends the install there.
+    ASSERT_TRUE(WriteFileBytes(cd + "\\drvsweep.ex_", compressed.substr(0, 40)));
+    {
+        WizardSession setup;
+        StartInstall(setup, cd);
+        HWND error = setup.Dialog("Setup");
+        ASSERT_NE(nullptr, error) << DescribeVisibleWindows();
+        EXPECT_NE(std::string::npos, ControlText(error, ids::kMessageText).find("DRVSWEEP.EXE"))
+            << ControlText(error, ids::kMessageText);
+        ASSERT_TRUE(setup.Answer(error, IDABORT));
+        Sleep(3000);
+        EXPECT_EQ(nullptr, WaitForWindow(kCompanionTitle, 0, 0)) << "nothing after a failed copy";
+        EXPECT_TRUE(GroupFolder().empty());
+        EXPECT_FALSE(FileExists(Destination() + "\\DRVSWEEP.EXE"));
+        HWND frame = WaitForWindow("Setup", setup.m_process.Id(), 0);
+        ASSERT_NE(nullptr, frame) << "the frame stays after a cancelled copy";
+        PostMessageA(frame, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(setup.m_process.WaitForExit(kWindowTimeoutMs));
+    }
+
+    // A missing uninstaller that comes back: Retry installs it and goes on.
+    DeleteFileA((cd + "\\drvsweep.ex_").c_str());
+    {
+        WizardSession setup;
+        StartInstall(setup, cd);
+        HWND error = setup.Dialog("Setup");
+        ASSERT_NE(nullptr, error) << DescribeVisibleWindows();
+        EXPECT_EQ("Cannot read source file " + cd + "\\drvsweep.ex_.", ControlText(error, ids::kMessageText));
+        ASSERT_TRUE(WriteFileBytes(cd + "\\drvsweep.ex_", compressed));
+        ASSERT_TRUE(setup.Answer(error, IDRETRY));
+        FinishWithCompanion(setup);
+        EXPECT_TRUE(FileExists(Destination() + "\\DRVSWEEP.EXE"));
+        EXPECT_FALSE(GroupFolder().empty());
+    }
+}
