@@ -25,9 +25,12 @@ void StartCompanionInstaller(const std::string& path) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    std::vector<char> commandLine(path.begin(), path.end());
+    // Named as the program to start and quoted on its command line: a CD
+    // folder with blanks must not make the system start "D:\My.exe" instead.
+    const std::string quoted = "\"" + path + "\"";
+    std::vector<char> commandLine(quoted.begin(), quoted.end());
     commandLine.push_back('\0');
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+    if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                        nullptr, nullptr, &startup, &info)) {
         g_hCompanionProcess = info.hProcess;
         CloseHandle(info.hThread);
