@@ -204,6 +204,40 @@ TEST_F(InstallE2E, SecondInstallAddsOnlyWhatARegisteredMachineLacks) {
     EXPECT_TRUE(FileExists(SystemDir() + "\\h2_enc.dll"));
 }
 
+TEST_F(InstallE2E, PurgeRemovesEarlierEntriesAndLeavesLookalikes) {
+    // The instance scan of this system's table, and its neighbours.
+    const std::string base = OnNtLine() ? "System\\ControlSet001\\Services\\class\\Image\\" : "Enum\\Root\\Image\\";
+    const std::string classBase = "System\\CurrentControlSet\\Services\\Class\\Image\\";
+    SetString(base + "0005", "HardwareID", "OMSCAN");
+    SetString(base + "0005", "Driver", "Image\\0007");
+    SetString(classBase + "0007", "DriverDesc", "earlier camera");
+    SetString(base + "0006", "HardwareID", "OMSCAN");          // no Driver: only the instance goes
+    SetString(base + "0008", "HardwareID", "omscan");          // another letter case stays
+    SetString(base + "0009", "HardwareID", "OMSCAN2");         // more characters stay
+    SetString(base + "0010", "HardwareID", "OMSCAN");          // beyond the ten names: stays
+    SetString("SOFTWARE\\VANTRELL\\USB CAM", "Version", "2.0");
+    const std::string inf = WindowsDir() + "\\INF";
+    const std::string earlierInf = inf + (OnNtLine() ? "\\OVTCAMP.INF" : "\\OVTCAM.INF");
+    ASSERT_TRUE(WriteFileBytes(earlierInf, "[Version]"));
+    ASSERT_TRUE(CopyInto(HelpersDir() + "\\argrecorder.exe", WindowsDir() + "\\TWAIN_32\\OvtTwn.DS"));
+    ASSERT_TRUE(WriteFileBytes(inf + "\\bystander.inf", "[Version]"));
+
+    WizardSession setup;
+    StartInstall(setup, CdImageDir());
+    FinishWithCompanion(setup);
+
+    EXPECT_FALSE(KeyExists(base + "0005"));
+    EXPECT_FALSE(KeyExists(classBase + "0007"));
+    EXPECT_FALSE(KeyExists(base + "0006"));
+    EXPECT_TRUE(KeyExists(base + "0008"));
+    EXPECT_TRUE(KeyExists(base + "0009"));
+    EXPECT_TRUE(KeyExists(base + "0010"));
+    EXPECT_FALSE(KeyExists("SOFTWARE\\VANTRELL\\USB CAM"));
+    EXPECT_FALSE(FileExists(earlierInf));
+    EXPECT_FALSE(FileExists(WindowsDir() + "\\TWAIN_32\\OvtTwn.DS"));
+    EXPECT_TRUE(FileExists(inf + "\\bystander.inf"));
+}
+
 TEST_F(InstallE2E, FullEnumListIsReportedAndStopsTheRegistration) {
     for (int n = 0; n < 10; ++n) {
         SetString("Enum\\Root\\Image\\000" + std::to_string(n), "HardwareID", "OTHER DEVICE");
