@@ -4,13 +4,25 @@
 
 namespace {
 
-bool Handles(LocationPass pass, int code) {
+// Codes only the removal tables use.
+constexpr int kLocOvtcam = 11;      // Windows\Ovtcam
+constexpr int kLocTwainVnOld = 12;  // an older code for Windows\TWAIN_32\VN
+
+bool Handles(LocationPass pass, int code, const FolderSet& folders) {
     switch (pass) {
     case LocationPass::Copy:
         return (code >= LOC_WINDOWS && code <= LOC_TWAIN_VN) || code == LOC_TWAIN_CA561A ||
                code == LOC_LASTGOOD_OVTCAM;
     case LocationPass::PurgeEarlier:
         return code >= LOC_WINDOWS && code <= LOC_TWAIN_CA561A && code != LOC_DESTINATION;
+    case LocationPass::Removal:
+        // Without an installation directory code 5 names none: "\" + name
+        // would land in the root of the current drive.
+        if (code == LOC_DESTINATION) {
+            return folders.szDestination != nullptr && folders.szDestination[0] != '\0';
+        }
+        return (code >= LOC_WINDOWS && code <= LOC_TWAIN_OVT_USB) || code == kLocOvtcam ||
+               code == kLocTwainVnOld || (code == LOC_LASTGOOD_OVTCAM && folders.bNtPaths);
     }
     return false;
 }
@@ -19,7 +31,7 @@ bool Handles(LocationPass pass, int code) {
 
 LocationResult ResolveLocation(LocationPass pass, int code, const FolderSet& folders,
                                char (&folder)[kPathChars]) {
-    if (!Handles(pass, code)) return LocationResult::NotHandled;
+    if (!Handles(pass, code, folders)) return LocationResult::NotHandled;
     PathString path;
     switch (code) {
     case LOC_WINDOWS: path.Append(folders.szWindowsDir); break;
@@ -32,9 +44,11 @@ LocationResult ResolveLocation(LocationPass pass, int code, const FolderSet& fol
     case LOC_INF_OTHER: path.Append(folders.szInfDir).Append("\\Other"); break;
     case LOC_DESTINATION: path.Append(folders.szDestination); break;
     case LOC_TWAIN: path.Append(folders.szWindowsDir).Append("\\TWAIN_32"); break;
-    case LOC_TWAIN_VN: path.Append(folders.szWindowsDir).Append("\\TWAIN_32\\VN"); break;
+    case LOC_TWAIN_VN:
+    case kLocTwainVnOld: path.Append(folders.szWindowsDir).Append("\\TWAIN_32\\VN"); break;
     case LOC_TWAIN_OVT_USB: path.Append(folders.szWindowsDir).Append("\\TWAIN_32\\OVT\\USB"); break;
     case LOC_TWAIN_CA561A: path.Append(folders.szWindowsDir).Append("\\TWAIN_32\\CA561A"); break;
+    case kLocOvtcam: path.Append(folders.szWindowsDir).Append("\\Ovtcam"); break;
     case LOC_LASTGOOD_OVTCAM: path.Append(folders.szWindowsDir).Append("\\LastGood\\OvtCam"); break;
     default: return LocationResult::NotHandled;
     }

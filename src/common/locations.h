@@ -17,6 +17,8 @@ struct FolderSet {
 enum class LocationPass {
     Copy,           // the copy step: 0-7, 9, 13
     PurgeEarlier,   // removal of earlier still-image files: 0-4, 6-9
+    Removal,        // the uninstall's removal pass: 0-8, 11, 12, and 13 on the NT set;
+                    // 5 only when szDestination names a directory
 };
 
 enum class LocationResult {

@@ -39,3 +39,10 @@ void PaintPercentBar(HDC dc, const RECT& bar, unsigned int& percent, COLORREF fi
     SelectObject(dc, oldPen);
     SelectObject(dc, oldFont);
 }
+
+void PaintBarOfControl(HWND dialog, int id, unsigned int& percent, COLORREF fill) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(dialog, &ps);
+    PaintPercentBar(dc, BarRect(dialog, id), percent, fill);
+    EndPaint(dialog, &ps);
+}

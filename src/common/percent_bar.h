@@ -11,3 +11,7 @@ RECT BarRect(HWND dialog, int id);
 
 // Paints the bar; a percentage above 100 is stored back as 100.
 void PaintPercentBar(HDC dc, const RECT& bar, unsigned int& percent, COLORREF fill);
+
+// The WM_PAINT handling of a window whose only painting is the bar in
+// control id.
+void PaintBarOfControl(HWND dialog, int id, unsigned int& percent, COLORREF fill);

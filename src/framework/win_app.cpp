@@ -15,10 +15,14 @@ CWinApp::~CWinApp() {
 CWinApp* CWinApp::Current() { return g_pApp; }
 
 int CWinApp::Run() {
-    MSG msg;
+    MSG msg = {};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+        // A modal loop that ran inside that message (a dialog, a DDE
+        // transaction) may have swallowed the quit message that the main
+        // window's end posted: its end alone ends the program.
+        if (m_pMainWnd == nullptr) break;
     }
     return static_cast<int>(msg.wParam);
 }

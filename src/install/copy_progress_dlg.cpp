@@ -56,10 +56,7 @@ LRESULT CCopyProgressDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CCopyProgressDlg::OnPaint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    PaintPercentBar(dc, BarRect(m_hWnd, IDC_PROGRESS_BAR), m_nPercent, RGB(0, 255, 0));
-    EndPaint(m_hWnd, &ps);
+    PaintBarOfControl(m_hWnd, IDC_PROGRESS_BAR, m_nPercent, RGB(0, 255, 0));
 }
 
 void CCopyProgressDlg::CopyFiles() {

@@ -1,14 +1,10 @@
 #include "install/next_disk_dlg.h"
 
-#include "framework/file_dialog.h"
-#include "framework/resource_text.h"
+#include "framework/wnd.h"
 #include "resources/setup/resource.h"
+#include "wizard/choose_directory.h"
 
 CNextDiskDlg* g_pNextDiskDlg = nullptr;
-
-namespace {
-const char kPlaceholderFile[] = "setup.dir";
-}
 
 CNextDiskDlg::CNextDiskDlg() : CDialog(IDD_NEXT_DISK), m_strPath("A:\\") {
     m_szBrowsePath[0] = '\0';
@@ -42,15 +38,7 @@ BOOL CNextDiskDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CNextDiskDlg::OnBrowse() {
-    CFileDialog dialog(FALSE, nullptr, kPlaceholderFile, OFN_HIDEREADONLY | OFN_LONGNAMES, m_hWnd);
-    dialog.m_ofn.lpstrInitialDir = m_strPath.c_str();
-    const std::string title = LoadDialogCaption(IDD_CHOOSE_DIRECTORY);
-    dialog.m_ofn.lpstrTitle = title.c_str();
-    dialog.m_ofn.lpfnHook = NextDiskBrowseHook;
-    dialog.m_ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_CHOOSE_DIRECTORY);
-    dialog.m_ofn.Flags |= OFN_ENABLETEMPLATE;
-    dialog.m_ofn.Flags &= ~OFN_EXPLORER;
-    if (dialog.DoModal() != IDOK) return;
+    if (ShowChooseDirectoryDialog(m_hWnd, m_strPath, NextDiskBrowseHook) != IDOK) return;
     m_strPath = m_szBrowsePath;
     SetDlgItemText(IDC_DISK_PATH, m_strPath);
 }

@@ -5,6 +5,9 @@
 #include <cctype>
 
 #include "common/bounded_string.h"
+#include "framework/file_dialog.h"
+#include "framework/resource_text.h"
+#include "resources/setup/resource.h"
 
 namespace {
 
@@ -51,4 +54,18 @@ bool AcceptChosenDirectory(const std::string& path, const DirectoryPrompts& prom
     if (CreateDirectoryA(path.c_str(), nullptr)) return true;
     prompts.reportInvalid(path);
     return false;
+}
+
+INT_PTR ShowChooseDirectoryDialog(HWND owner, const std::string& initialDir, LPOFNHOOKPROC hook) {
+    // The file-name field is hidden; the dialog only needs some name in it.
+    CFileDialog dialog(FALSE, nullptr, "setup.dir", OFN_HIDEREADONLY | OFN_LONGNAMES, owner);
+    dialog.m_ofn.lpstrInitialDir = initialDir.c_str();
+    // The old-style dialog would otherwise be titled as a plain save dialog.
+    const std::string title = LoadDialogCaption(IDD_CHOOSE_DIRECTORY);
+    dialog.m_ofn.lpstrTitle = title.c_str();
+    dialog.m_ofn.lpfnHook = hook;
+    dialog.m_ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_CHOOSE_DIRECTORY);
+    dialog.m_ofn.Flags |= OFN_ENABLETEMPLATE;
+    dialog.m_ofn.Flags &= ~OFN_EXPLORER;
+    return dialog.DoModal();
 }

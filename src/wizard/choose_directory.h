@@ -3,6 +3,9 @@
 // anything else is reported as an invalid path.
 #pragma once
 
+#include <windows.h>
+#include <commdlg.h>
+
 #include <string>
 
 struct DirectoryPrompts {
@@ -18,3 +21,8 @@ bool AcceptChosenDirectory(const std::string& path, const DirectoryPrompts& prom
 
 // The message boxes the user sees.
 extern const DirectoryPrompts g_DirectoryPrompts;
+
+// Shows the Choose Directory dialog (the old-style file dialog on template
+// 137, used as a folder picker) starting in initialDir, with hook deciding
+// what its OK takes; IDOK or IDCANCEL.
+INT_PTR ShowChooseDirectoryDialog(HWND owner, const std::string& initialDir, LPOFNHOOKPROC hook);

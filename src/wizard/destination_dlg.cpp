@@ -4,8 +4,6 @@
 
 #include "common/product_profile.h"
 #include "common/text_format.h"
-#include "framework/file_dialog.h"
-#include "framework/resource_text.h"
 #include "resources/setup/resource.h"
 #include "wizard/choose_directory.h"
 #include "wizard/exit_setup_dlg.h"
@@ -14,8 +12,6 @@ CDestinationDlg* g_pDestinationDlg = nullptr;
 
 namespace {
 constexpr int kJapanese = 17;
-// The file-name field of the directory picker is hidden; it only needs some name.
-const char kPlaceholderFile[] = "setup.dir";
 }  // namespace
 
 std::string DefaultDestination(const char* windowsDir, const char* productName) {
@@ -82,6 +78,10 @@ BOOL CDestinationDlg::OnInitDialog() {
 
 BOOL CDestinationDlg::OnQueryCancel() {
     if (!QueryExitSetup(GetSheet())) return FALSE;
+    // The directory picker may have left the process inside the directory,
+    // and a current directory cannot be removed: step out of it first.
+    char windows[kPathChars] = "";
+    if (GetWindowsDirectoryA(windows, sizeof windows) > 0) SetCurrentDirectoryA(windows);
     RemoveDirectoryA(m_szDestination);  // only an empty directory goes
     return TRUE;
 }
@@ -102,16 +102,7 @@ BOOL CDestinationDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CDestinationDlg::OnBrowse() {
-    CFileDialog dialog(FALSE, nullptr, kPlaceholderFile, OFN_HIDEREADONLY | OFN_LONGNAMES, GetSheet());
-    dialog.m_ofn.lpstrInitialDir = m_strDestination.c_str();
-    // The old-style dialog would otherwise be titled as a plain save dialog.
-    const std::string title = LoadDialogCaption(IDD_CHOOSE_DIRECTORY);
-    dialog.m_ofn.lpstrTitle = title.c_str();
-    dialog.m_ofn.lpfnHook = ChooseDirectoryHook;
-    dialog.m_ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_CHOOSE_DIRECTORY);
-    dialog.m_ofn.Flags |= OFN_ENABLETEMPLATE;
-    dialog.m_ofn.Flags &= ~OFN_EXPLORER;
-    if (dialog.DoModal() != IDOK) return;
+    if (ShowChooseDirectoryDialog(GetSheet(), m_strDestination, ChooseDirectoryHook) != IDOK) return;
     m_strDestination = m_szDestination;
     SetDlgItemText(IDC_DESTINATION, m_strDestination);
 }

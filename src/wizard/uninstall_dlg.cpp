@@ -2,6 +2,7 @@
 
 #include "common/message_queue.h"
 #include "common/percent_bar.h"
+#include "framework/resource_text.h"
 #include "resources/setup/resource.h"
 #include "wizard/wizard_buttons.h"
 
@@ -10,7 +11,7 @@ constexpr UINT_PTR kStartTimer = 102;
 constexpr UINT kStartDelayMs = 1500;
 }  // namespace
 
-CUninstallDlg::CUninstallDlg() : CPropertyPage(IDD_UNINSTALL) {}
+CUninstallDlg::CUninstallDlg(const FolderSet& folders) : CPropertyPage(IDD_UNINSTALL), m_folders(folders) {}
 
 BOOL CUninstallDlg::OnInitDialog() {
     CPropertyPage::OnInitDialog();
@@ -34,23 +35,25 @@ LRESULT CUninstallDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CUninstallDlg::OnPaint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    PaintPercentBar(dc, BarRect(m_hWnd, IDC_PROGRESS_BAR), m_nPercent, RGB(255, 0, 0));
-    EndPaint(m_hWnd, &ps);
+    PaintBarOfControl(m_hWnd, IDC_PROGRESS_BAR, m_nPercent, RGB(255, 0, 0));
 }
 
 void CUninstallDlg::SetPercent(unsigned int percent) {
     m_nPercent = percent;
-    Invalidate();
+    const RECT bar = BarRect(m_hWnd, IDC_PROGRESS_BAR);
+    InvalidateRect(m_hWnd, &bar, TRUE);
     DrainMessageQueue();
 }
 
 void CUninstallDlg::RunUninstall() {
-    // NOT YET REMOVING ANYTHING: the removal tables and their pass over
-    // files, program group, OEM INF copies and registry arrive with the
-    // cleanup step. Until then the page only completes its bar.
-    SetPercent(100);
+    RemovalContext context;
+    context.szWindowsDir = m_folders.szWindowsDir;
+    context.szSystemDir = m_folders.szSystemDir;
+    context.szInfDir = m_folders.szInfDir;
+    context.bNtPaths = m_folders.bNtPaths;
+    context.strSourceDir = m_strSourceDir;
+    context.strDeviceDescription = LoadResString(IDS_OEM_DEVICE_DESCRIPTION);
+    RunRemovalPass(context, *this);
     ShowCompleted();
 }
 

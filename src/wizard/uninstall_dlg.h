@@ -4,11 +4,14 @@
 
 #include <string>
 
+#include "cleanup/removal_pass.h"
+#include "common/locations.h"
 #include "framework/property_sheet.h"
 
-class CUninstallDlg : public CPropertyPage {
+class CUninstallDlg : public CPropertyPage, private RemovalProgress {
 public:
-    CUninstallDlg();
+    // folders: the frame's Windows, system and INF directories and the OS flag.
+    explicit CUninstallDlg(const FolderSet& folders);
 
     // The removal pass; moves the bar and ends with "Uninstall completed."
     // and the Next button.
@@ -27,4 +30,7 @@ protected:
 private:
     void OnPaint();
     void ShowCompleted();
+    void OnFileRowDone(unsigned int percent) override { SetPercent(percent); }
+
+    FolderSet m_folders;
 };

@@ -1,11 +1,12 @@
 #include "wizard/uninstall_wizard.h"
 
 #include "common/product_profile.h"
+#include "frame/main_frame.h"
 #include "wizard/uninstall_complete_dlg.h"
 #include "wizard/uninstall_dlg.h"
 
-void RunSetupUninstallWizard(CMainFrame&, const char* sourceDir) {
-    CUninstallDlg progress;
+void RunSetupUninstallWizard(CMainFrame& frame, const char* sourceDir) {
+    CUninstallDlg progress(frame.Folders(""));
     CUninstallCompleteDlg complete;
     progress.m_strSourceDir = sourceDir != nullptr ? sourceDir : "";
     CPropertySheet sheet(g_Product.szProductName);

@@ -1,0 +1,305 @@
+#include "cleanup/device_scans.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "cleanup/registry_tree.h"
+#include "common/bounded_string.h"
+#include "common/reg_key.h"
+
+namespace {
+
+constexpr DWORD kNameChars = 255;   // subkey names: 254 characters and the zero
+constexpr DWORD kShortValue = 32;   // "HardwareID", "Driver", "VfwEntryString"
+constexpr DWORD kLongValue = 255;   // "DeviceDesc", "DriverDesc", "MatchingDeviceId"
+
+const char* const kControlSets[] = {"SYSTEM\\ControlSet001", "SYSTEM\\ControlSet002",
+                                    "SYSTEM\\CurrentControlSet"};
+
+const char kImageClassGuid[] =
+    "Control\\Class\\{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}";
+const char kStillImageKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\StillImage";
+const char kImageClass98[] = "System\\CurrentControlSet\\Services\\Class\\Image";
+
+// Name of the subkey of HKLM\scanKey at index; false past the end, when the
+// key does not open or the name does not fit the buffer.
+bool SubKeyAt(const char* scanKey, DWORD index, char (&name)[kNameChars]) {
+    RegKey key;
+    if (!key.Open(HKEY_LOCAL_MACHINE, scanKey, KEY_READ)) return false;
+    DWORD len = kNameChars;
+    return RegEnumKeyExA(key.Get(), index, name, &len, nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+}
+
+bool HasPrefix(const char* text, const char* prefix) {
+    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+// Reads a string value into a buffer of N bytes; the read is offered all N,
+// one spare byte keeps a value without its own zero terminated. A value
+// that is absent or does not fit counts as not there.
+template <DWORD N>
+bool ReadText(HKEY key, const char* name, char (&text)[N + 1]) {
+    std::memset(text, 0, sizeof text);
+    DWORD size = N;
+    return RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) ==
+           ERROR_SUCCESS;
+}
+
+// "0000" to "0019": "000" + n below ten, "00" + n from ten.
+void InstanceNumber(int n, char (&out)[8]) {
+    std::snprintf(out, sizeof out, n < 10 ? "000%d" : "00%d", n);
+}
+
+void DeleteTreeAt(const char* base, const char* name) {
+    PathString path(base);
+    path.AppendName(name);
+    if (path.ok()) DeleteRegistryTree(path.c_str());
+}
+
+// The numbered instances base\0000 to base\0019 whose `valueName` begins
+// with `prefix` are deleted, each with one delete-key call.
+void PurgeNumberedByText(const char* base, const char* valueName, const char* prefix) {
+    for (int n = 0; n < 20; ++n) {
+        char number[8];
+        InstanceNumber(n, number);
+        PathString path(base);
+        path.AppendName(number);
+        if (!path.ok()) continue;
+
+        char text[kLongValue + 1];
+        bool matched = false;
+        {
+            RegKey key;
+            if (!key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ)) continue;
+            matched = ReadText<kLongValue>(key.Get(), valueName, text) && HasPrefix(text, prefix);
+        }
+        if (matched) RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+    }
+}
+
+// The still-image service's registrations of the family's own capture
+// programs; other applications' registrations share the key and stay.
+const char* const kFamilyStillImageApps[] = {
+    "Vantrell Still Image Capture",
+    "WDM Still Image Capture",
+    "VGA USB Still Image Capture",
+    "USB Still Image Device",
+};
+
+// Device descriptions the family's drivers wrote, for instances without a
+// "MatchingDeviceId". "OmniVision" is left out on purpose: that chip maker
+// supplies other makers' cameras too.
+const char* const kFamilyDriverDescs[] = {
+    "Vantrell",
+    "USB Still Image Device",
+    "Genius VideoCAM",
+};
+
+bool ContainsNoCase(const char* text, const char* word) {
+    const std::size_t len = std::strlen(word);
+    for (; *text != '\0'; ++text) {
+        std::size_t i = 0;
+        while (i < len && text[i] != '\0' &&
+               std::tolower(static_cast<unsigned char>(text[i])) ==
+                   std::tolower(static_cast<unsigned char>(word[i]))) {
+            ++i;
+        }
+        if (i == len) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool IsFamilyImageClassInstance(HKEY instance) {
+    // The family's devices carry USB vendor 05A9; Windows 2000/XP names the
+    // hardware ID the driver was chosen for, in whatever case the INF used.
+    char text[kLongValue + 1];
+    if (ReadText<kLongValue>(instance, "MatchingDeviceId", text) && ContainsNoCase(text, "vid_05a9")) {
+        return true;
+    }
+    if (ReadText<kLongValue>(instance, "DriverDesc", text)) {
+        for (const char* desc : kFamilyDriverDescs) {
+            if (HasPrefix(text, desc)) return true;
+        }
+    }
+    return false;
+}
+
+void PurgeUsbEnumKeys() {
+    const char scanKey[] = "Enum\\USB";
+    for (DWORD i = 0; i < 10; ++i) {
+        char name[kNameChars];
+        if (SubKeyAt(scanKey, i, name) && HasPrefix(name, "VID_05A9")) DeleteTreeAt(scanKey, name);
+    }
+}
+
+void PurgeRootImageStill() {
+    PurgeNumberedByText("Enum\\Root\\Image", "DeviceDesc", "USB Still");
+}
+
+void PurgeImageClassByDesc() {
+    PurgeNumberedByText(kImageClass98, "DriverDesc", "Genius VideoCAM");
+}
+
+void PurgeControlSetUsbKeys() {
+    // Only the family's own vendor: "Vid_05" alone would take every vendor
+    // from 0500 to 05FF.
+    const char scanKey[] = "SYSTEM\\ControlSet001\\Enum\\USB";
+    for (DWORD i = 0; i < 10; ++i) {
+        char name[kNameChars];
+        if (!SubKeyAt(scanKey, i, name) || !HasPrefix(name, "Vid_05a9")) continue;
+        for (const char* set : kControlSets) {
+            PathString base(set);
+            base.Append("\\Enum\\USB");
+            if (base.ok()) DeleteTreeAt(base.c_str(), name);
+        }
+    }
+}
+
+void PurgeStillImageKeys() {
+    // The "Register..." keys hold every application's still-image
+    // registration, so only the family's own values go, never the key.
+    for (DWORD i = 0; i < 10; ++i) {
+        char name[kNameChars];
+        if (!SubKeyAt(kStillImageKey, i, name) || !HasPrefix(name, "Register")) continue;
+        PathString path(kStillImageKey);
+        path.AppendName(name);
+        RegKey key;
+        if (!path.ok() || !key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_ALL_ACCESS)) continue;
+        for (const char* value : kFamilyStillImageApps) RegDeleteValueA(key.Get(), value);
+    }
+}
+
+void PurgeOvtServices() {
+    const char scanKey[] = "SYSTEM\\CurrentControlSet\\Services";
+    for (DWORD i = 0; i < 300; ++i) {
+        char name[kNameChars];
+        if (!SubKeyAt(scanKey, i, name) || !HasPrefix(name, "OVT5")) continue;
+        for (const char* set : kControlSets) {
+            PathString base(set);
+            base.Append("\\Services");
+            if (base.ok()) DeleteTreeAt(base.c_str(), name);
+        }
+    }
+}
+
+void PurgeImageClassInstances() {
+    PathString scanKey(kControlSets[0]);
+    scanKey.AppendName(kImageClassGuid);
+    if (!scanKey.ok()) return;
+    for (DWORD i = 0; i < 50; ++i) {
+        char name[kNameChars];
+        if (!SubKeyAt(scanKey.c_str(), i, name) || !HasPrefix(name, "000")) continue;
+        // Each control set's slot is judged on its own: the sets are copies
+        // taken at different times, and a slot number may have been given
+        // to another maker's device in one of them.
+        for (const char* set : kControlSets) {
+            PathString path(set);
+            path.AppendName(kImageClassGuid).AppendName(name);
+            if (!path.ok()) continue;
+            bool family = false;
+            {
+                RegKey instance;
+                if (!instance.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ)) continue;
+                family = IsFamilyImageClassInstance(instance.Get());
+            }
+            if (family) DeleteRegistryTree(path.c_str());
+        }
+    }
+}
+
+void RunDeviceScans() {
+    PurgeUsbEnumKeys();
+    PurgeRootImageStill();
+    PurgeImageClassByDesc();
+    PurgeControlSetUsbKeys();
+    PurgeStillImageKeys();
+    PurgeOvtServices();
+    PurgeImageClassInstances();
+}
+
+void DeleteMediaClassKey() {
+    const char* const kProbes[] = {
+        "System\\CurrentControlSet\\Enum\\USB\\VID_05A9&PID_0511\\5&20d06fa8&0&1",
+        "System\\CurrentControlSet\\Enum\\USB\\VID_05A9&PID_0511\\5&20d06fa8&0&2",
+        "System\\CurrentControlSet\\Enum\\USB\\VID_05A9&PID_A511\\5&20d06fa8&0&1",
+        "System\\CurrentControlSet\\Enum\\USB\\VID_05A9&PID_A511\\5&20d06fa8&0&2",
+    };
+    RegKey instance;
+    for (const char* probe : kProbes) {
+        if (instance.Open(HKEY_LOCAL_MACHINE, probe, KEY_READ)) break;
+    }
+    if (!instance.IsOpen()) return;
+
+    char driver[kShortValue + 1];
+    const bool read = ReadText<kShortValue>(instance.Get(), "Driver", driver);
+    instance.Close();
+    if (!read) return;
+
+    // The last four characters name the MEDIA slot ("MEDIA\0003"); a shorter
+    // value is taken whole. An empty tail would name the MEDIA class itself
+    // and a backslash in it another key, so neither is used.
+    const std::size_t len = std::strlen(driver);
+    const char* tail = driver + (len > 4 ? len - 4 : 0);
+    if (*tail == '\0' || std::strchr(tail, '\\') != nullptr) return;
+
+    PathString path("System\\CurrentControlSet\\Services\\Class\\MEDIA");
+    path.AppendName(tail);
+    if (!path.ok() || !RegKeyExists(HKEY_LOCAL_MACHINE, path.c_str())) return;
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+}
+
+void UnlockAndDeleteUsbInstances() {
+    const char* const kBases[] = {
+        "SYSTEM\\ControlSet001\\Enum\\USB\\Vid_05a9&Pid_0511\\5&20d06fa8&0&",
+        "SYSTEM\\ControlSet002\\Enum\\USB\\Vid_05a9&Pid_0511\\5&20d06fa8&0&",
+        "SYSTEM\\CurrentControlSet\\Enum\\USB\\Vid_05a9&Pid_0511\\5&20d06fa8&0&",
+        "SYSTEM\\ControlSet001\\Enum\\USB\\Vid_05a9&Pid_a511\\5&20d06fa8&0&",
+        "SYSTEM\\ControlSet002\\Enum\\USB\\Vid_05a9&Pid_a511\\5&20d06fa8&0&",
+        "SYSTEM\\CurrentControlSet\\Enum\\USB\\Vid_05a9&Pid_a511\\5&20d06fa8&0&",
+    };
+    // The subkeys of an instance come before it: NT deletes only keys
+    // without subkeys.
+    const char* const kGroup[] = {"\\Control", "\\Device Parameters", "\\LogConf", ""};
+
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int j = 0; j < 20; ++j) {
+            char number[8];
+            std::snprintf(number, sizeof number, "%d", j);
+            for (const char* base : kBases) {
+                for (const char* member : kGroup) {
+                    PathString path(base);
+                    path.Append(number).Append(member);
+                    if (!path.ok()) continue;
+                    if (pass == 0) {
+                        OpenKeySecurity(path.c_str());
+                    } else {
+                        RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+                    }
+                }
+            }
+        }
+    }
+}
+
+void PurgeVfwWdmClassKeys() {
+    for (int n = 0; n < 10; ++n) {
+        char number[8];
+        InstanceNumber(n, number);
+        PathString path(kImageClass98);
+        path.AppendName(number);
+        if (!path.ok()) continue;
+        char text[kShortValue + 1];
+        bool matched = false;
+        {
+            RegKey key;
+            if (!key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ)) continue;
+            matched = ReadText<kShortValue>(key.Get(), "VfwEntryString", text) &&
+                      std::strcmp(text, "OVFWWDM") == 0;
+        }
+        if (matched) RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+    }
+}

@@ -1,0 +1,62 @@
+#include "cleanup/registry_tree.h"
+
+#include <cstring>
+
+#include "common/bounded_string.h"
+#include "common/reg_key.h"
+
+namespace {
+
+// Subkey names are taken into a 255-character buffer (254 and the zero);
+// a longer name does not enumerate and is treated like no subkey there.
+constexpr DWORD kNameChars = 255;
+
+// Name of the subkey of HKLM\path at index; false past the end or when the
+// key cannot be opened.
+bool SubKeyAt(const char* path, DWORD index, char (&name)[kNameChars]) {
+    RegKey key;
+    if (!key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ)) return false;
+    DWORD len = kNameChars;
+    return RegEnumKeyExA(key.Get(), index, name, &len, nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+}
+
+}  // namespace
+
+bool OpenKeySecurity(const std::string& path) {
+    if (path.empty()) return false;
+    SECURITY_DESCRIPTOR sd;
+    if (!InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION)) return false;
+    // Present and null: every account gets every access.
+    if (!SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE)) return false;
+    RegKey key;
+    if (!key.Open(HKEY_LOCAL_MACHINE, path.c_str(), WRITE_DAC)) return false;
+    return RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, &sd) == ERROR_SUCCESS;
+}
+
+void DeleteRegistryTree(const std::string& path) {
+    // An empty path would name HKEY_LOCAL_MACHINE itself, and a path that
+    // does not fit the program's path buffers is never cut to one that does.
+    if (path.empty() || path.size() + 1 > kPathChars) return;
+
+    // The subkeys go first, leaves upwards: NT deletes only keys without
+    // subkeys. The walk takes the subkey at `index`; when that one is still
+    // there after its own deletion (access denied, a path too long to
+    // build), the walk steps past it, so it ends whether or not deletions
+    // succeed and the siblings after a stubborn key still go.
+    DWORD index = 0;
+    char name[kNameChars];
+    while (SubKeyAt(path.c_str(), index, name)) {
+        PathString child(path.c_str());
+        child.AppendName(name);
+        if (child.ok()) DeleteRegistryTree(child.c_str());
+
+        char after[kNameChars];
+        if (SubKeyAt(path.c_str(), index, after) && std::strcmp(after, name) == 0) ++index;
+    }
+
+    // Device keys of Windows 2000/XP refuse deletion under their default
+    // rights; failure here (Windows 98 has no key security) changes nothing.
+    OpenKeySecurity(path);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+}

@@ -1,0 +1,187 @@
+#include "cleanup/removal_pass.h"
+
+#include <windows.h>
+
+#include <cctype>
+#include <cstring>
+#include <vector>
+
+#include "cleanup/device_scans.h"
+#include "cleanup/oem_inf_cleanup.h"
+#include "cleanup/removal_tables.h"
+#include "common/bounded_string.h"
+#include "common/file_entry.h"
+#include "common/locations.h"
+#include "common/product_profile.h"
+#include "progman/program_group.h"
+#include "stillimage/earlier_still_image.h"
+
+namespace {
+
+constexpr const char* kDestIni = "vantrell.ini";  // in the Windows directory
+constexpr DWORD kFirstReadChars = 64;
+// Far beyond any usable path: a value that still fills this buffer is
+// over-long anyway.
+constexpr DWORD kLastReadChars = 4096;
+
+constexpr DWORD kProgramManagerTimeoutMs = 6000;
+constexpr int kScanPasses = 10;
+constexpr int kFirstValueRow = 1;
+constexpr int kFirstKeyRow = 4;
+
+constexpr const char* kStillImageApps =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\StillImage\\Registered Applications";
+// The family's own registrations in that key.
+constexpr const char* kFamilyStillImageApps[] = {
+    "Vantrell Still Image Capture",
+    "WDM Still Image Capture",
+    "VGA USB Still Image Capture",
+    "USB Still Image Device",
+};
+
+// The whole [DestPath] DestPath value, however long. "" when it is absent
+// or longer than kLastReadChars.
+std::string ReadDestPath() {
+    for (DWORD chars = kFirstReadChars; chars <= kLastReadChars; chars *= 2) {
+        std::vector<char> buffer(chars, '\0');
+        const DWORD got = GetPrivateProfileStringA("DestPath", "DestPath", "", buffer.data(), chars, kDestIni);
+        // A value that fills the buffer to its last character may be cut.
+        if (got + 1 < chars) return std::string(buffer.data(), got);
+    }
+    return std::string();
+}
+
+// Only a full path below a drive's root is removed from: a relative one
+// would resolve against whatever the current directory is, and a drive
+// root would have the table's names deleted there and the root removed.
+bool IsUsableDirectory(const std::string& dir) {
+    if (dir.size() + 1 > kPathChars) return false;
+    if (dir.size() < 4 || !std::isalpha(static_cast<unsigned char>(dir[0])) || dir[1] != ':' ||
+        dir[2] != '\\') {
+        return false;
+    }
+    return dir.find_first_not_of('\\', 3) != std::string::npos;
+}
+
+void DeleteValueRows(const RegRemoveEntry* rows, int count) {
+    for (int i = kFirstValueRow; i < count && i < kFirstKeyRow; ++i) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(rows[i].hRoot, rows[i].szSubKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) continue;
+        RegDeleteValueA(key, rows[i].szValueName);
+        RegCloseKey(key);
+    }
+}
+
+bool NamesStillImageApps(const RegRemoveEntry& row) {
+    return row.hRoot == HKEY_LOCAL_MACHINE && _stricmp(row.szSubKey, kStillImageApps) == 0;
+}
+
+void DeleteFamilyStillImageApps(HKEY root) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, kStillImageApps, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    for (const char* name : kFamilyStillImageApps) RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}
+
+void DeleteKeyRows(const RegRemoveEntry* rows, int count) {
+    for (int i = kFirstKeyRow; i < count; ++i) {
+        // The still-image service keeps every application's registration in
+        // this one key: deleting it would unregister other makers' programs.
+        if (NamesStillImageApps(rows[i])) {
+            DeleteFamilyStillImageApps(rows[i].hRoot);
+            continue;
+        }
+        HKEY key = nullptr;
+        if (RegOpenKeyA(rows[i].hRoot, rows[i].szSubKey, &key) != ERROR_SUCCESS) continue;
+        RegCloseKey(key);
+        // One delete only: whether a key with subkeys goes is the system's rule.
+        RegDeleteKeyA(rows[i].hRoot, rows[i].szSubKey);
+    }
+}
+
+}  // namespace
+
+void RemoveRegistryRows(const RegRemoveEntry* rows, int count) {
+    DeleteValueRows(rows, count);
+    DeleteKeyRows(rows, count);
+}
+
+std::string InstallationDirectory(const RemovalContext& context) {
+    const std::string dir = context.bNtPaths ? ReadDestPath() : context.strSourceDir;
+    return IsUsableDirectory(dir) ? dir : std::string();
+}
+
+void RemoveFiles(const RemovalContext& context, RemovalProgress& progress) {
+    const FileEntry* rows = context.bNtPaths ? g_RemoveFilesNt : g_RemoveFiles98;
+    const int count = context.bNtPaths ? g_nRemoveFilesNt : g_nRemoveFiles98;
+
+    std::string destination;
+    for (int i = 0; i < count; ++i) {
+        // Looked up afresh for every row that needs it, as the profile file
+        // is the one record of where the product went.
+        if (rows[i].nLocation == LOC_DESTINATION) destination = InstallationDirectory(context);
+        const FolderSet folders{context.szWindowsDir, context.szSystemDir, context.szInfDir,
+                                destination.c_str(), context.bNtPaths};
+
+        // Rows without a usable folder delete nothing, but still move the bar.
+        char folder[kPathChars];
+        char path[kPathChars];
+        if (ResolveLocation(LocationPass::Removal, rows[i].nLocation, folders, folder) ==
+                LocationResult::Resolved &&
+            JoinPath(folder, rows[i].szTargetName, path)) {
+            DeleteFileA(path);
+        }
+        progress.OnFileRowDone(100u * static_cast<unsigned int>(i + 1) / static_cast<unsigned int>(count));
+    }
+}
+
+void RemoveDirectories(const RemovalContext& context) {
+    // Each directory goes only when empty, and not while it is the process's
+    // current directory: the current directory moves to a root first.
+    const std::string destination = InstallationDirectory(context);
+    if (!destination.empty()) {
+        const char root[] = {destination[0], ':', '\\', '\0'};
+        SetCurrentDirectoryA(root);
+        RemoveDirectoryA(destination.c_str());
+    }
+    for (const char* sub : {"\\Ovtcam", "\\TWAIN_32\\OMCAM"}) {
+        SetCurrentDirectoryA("C:\\");
+        PathString dir(context.szWindowsDir);
+        dir.Append(sub);
+        if (dir.ok()) RemoveDirectoryA(dir.c_str());
+    }
+}
+
+void RemoveRegistryEntries(const RemovalContext& context) {
+    DeleteMediaClassKey();
+
+    const RegRemoveEntry* rows = context.bNtPaths ? g_RemoveRegNt : g_RemoveReg98;
+    const int count = context.bNtPaths ? g_nRemoveRegNt : g_nRemoveReg98;
+    if (context.bNtPaths) {
+        UnlockAndDeleteUsbInstances();
+        // An empty description is part of every value and would match every
+        // OEM INF copy on the machine.
+        if (!context.strDeviceDescription.empty()) {
+            RemoveOemInfsByDescription(context.szInfDir, context.strDeviceDescription);
+        }
+    }
+    PurgeOmscanInstances(rows[0].hRoot, rows[0].szSubKey);
+    RemoveRegistryRows(rows, count);
+
+    // The entry stays, naming no driver.
+    WritePrivateProfileStringA("drivers", "MsVideo.Dovrex", "", "system.ini");
+
+    PurgeVfwWdmClassKeys();
+    // The scans enumerate by index while deleting, so one pass skips the
+    // subkey that moves into a deleted index; later passes reach it.
+    for (int pass = 0; pass < kScanPasses; ++pass) RunDeviceScans();
+}
+
+void RunRemovalPass(const RemovalContext& context, RemovalProgress& progress) {
+    RemoveFiles(context, progress);
+    RemoveDirectories(context);
+    // Delete mode reads no table rows.
+    UpdateProgramGroup("", 1, g_Product.szProductName, nullptr, 0, kProgramManagerTimeoutMs);
+    RemoveOemInfs(context.szInfDir, context.szWindowsDir);
+    RemoveRegistryEntries(context);
+}

@@ -1,0 +1,42 @@
+// setup's removal pass: the product's files, directories, program group,
+// OEM INF copies and registry entries, by the compiled-in removal tables
+// of the running system.
+#pragma once
+
+#include <string>
+
+#include "common/file_entry.h"
+
+// What the pass works with.
+struct RemovalContext {
+    const char* szWindowsDir;
+    const char* szSystemDir;
+    const char* szInfDir;
+    int bNtPaths;             // 1: the NT table set, 0: the 98 set
+    std::string strSourceDir; // the directory the uninstall was started for
+    std::string strDeviceDescription;  // string 57357, for RemoveOemInfsByDescription
+};
+
+// Told after every file row, so the page can move its bar and repaint.
+class RemovalProgress {
+public:
+    virtual ~RemovalProgress() = default;
+    virtual void OnFileRowDone(unsigned int percent) = 0;
+};
+
+// The installation directory the pass removes from: on the NT set the
+// [DestPath] DestPath value of "vantrell.ini" (read whole, whatever its
+// length), on the 98 set the source directory. "" when there is none or it
+// would not fit a path: then nothing is resolved against it.
+std::string InstallationDirectory(const RemovalContext& context);
+
+// The whole pass, in its order.
+void RunRemovalPass(const RemovalContext& context, RemovalProgress& progress);
+
+// Its steps.
+void RemoveFiles(const RemovalContext& context, RemovalProgress& progress);
+void RemoveDirectories(const RemovalContext& context);
+void RemoveRegistryEntries(const RemovalContext& context);
+
+// The value rows (1-3) and key rows (4 on) of one registry removal table.
+void RemoveRegistryRows(const RegRemoveEntry* rows, int count);
