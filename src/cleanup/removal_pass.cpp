@@ -107,6 +107,7 @@ void RemoveRegistryRows(const RegRemoveEntry* rows, int count) {
 }
 
 std::string InstallationDirectory(const RemovalContext& context) {
+    if (context.bInstallDirFixed) return context.strInstallDir;
     const std::string dir = context.bNtPaths ? ReadDestPath() : context.strSourceDir;
     return IsUsableDirectory(dir) ? dir : std::string();
 }
@@ -129,6 +130,12 @@ void RemoveFiles(const RemovalContext& context, RemovalProgress& progress) {
         if (ResolveLocation(LocationPass::Removal, rows[i].nLocation, folders, folder) ==
                 LocationResult::Resolved &&
             JoinPath(folder, rows[i].szTargetName, path)) {
+            // Earlier installs left some of these read-only; a removal that
+            // stops at the attribute leaves the product half installed.
+            const DWORD attributes = GetFileAttributesA(path);
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+                SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+            }
             DeleteFileA(path);
         }
         progress.OnFileRowDone(100u * static_cast<unsigned int>(i + 1) / static_cast<unsigned int>(count));
@@ -177,7 +184,11 @@ void RemoveRegistryEntries(const RemovalContext& context) {
     for (int pass = 0; pass < kScanPasses; ++pass) RunDeviceScans();
 }
 
-void RunRemovalPass(const RemovalContext& context, RemovalProgress& progress) {
+void RunRemovalPass(const RemovalContext& original, RemovalProgress& progress) {
+    // The directory is read once, before the file rows delete its record.
+    RemovalContext context = original;
+    context.strInstallDir = InstallationDirectory(original);
+    context.bInstallDirFixed = true;
     RemoveFiles(context, progress);
     RemoveDirectories(context);
     // Delete mode reads no table rows.

@@ -15,6 +15,10 @@ struct RemovalContext {
     int bNtPaths;             // 1: the NT table set, 0: the 98 set
     std::string strSourceDir; // the directory the uninstall was started for
     std::string strDeviceDescription;  // string 57357, for RemoveOemInfsByDescription
+    // Set by the pass before it deletes anything: the file rows delete
+    // "vantrell.ini" itself, after which the directory could not be read back.
+    bool bInstallDirFixed = false;
+    std::string strInstallDir;
 };
 
 // Told after every file row, so the page can move its bar and repaint.

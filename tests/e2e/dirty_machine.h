@@ -1,0 +1,48 @@
+// A machine with the traces of earlier versions of the product family and
+// with bystanders beside them, written down as data: what is seeded, and
+// whether it must be gone or stay byte for byte after a removal. Removal
+// scenarios of both uninstallers seed it and check it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+enum class Fate { Removed, Kept };
+
+struct SeedFile {
+    std::string path;
+    Fate fate;
+    bool readOnly;
+};
+
+// A value under HKEY_LOCAL_MACHINE; an empty name stands for the key itself
+// (seeded with one value "Seed"), whose fate is then the key's.
+struct SeedValue {
+    std::string key;
+    std::string name;
+    std::string data;
+    Fate fate;
+};
+
+struct DirtyMachine {
+    std::vector<SeedFile> files;
+    std::vector<SeedValue> registry;
+};
+
+struct MachineDirs {
+    std::string windows;      // C:\windows
+    std::string system;       // the system directory
+    std::string installDir;   // the product directory of the earlier install
+    bool ntLine;              // which table set the removal uses
+};
+
+// The traces and bystanders for setup's removal pass on this system.
+DirtyMachine SetupRemovalMachine(const MachineDirs& dirs);
+
+// Writes every file and value; false (with the reason) on the first failure.
+bool SeedMachine(const DirtyMachine& machine, std::string& failure);
+
+// Every trace that is still there and every bystander that changed.
+std::vector<std::string> CheckMachine(const DirtyMachine& machine);
