@@ -83,3 +83,23 @@ TEST_F(UninstallE2E, ASecondPassEndsInTheSameCleanState) {
     const std::vector<std::string> problems = CheckMachine(m_machine);
     EXPECT_TRUE(problems.empty()) << problems.size() << " problems:" << Joined(problems);
 }
+
+TEST_F(UninstallE2E, PassesKilledPartWayLeaveWhatTheNextPassFinishes) {
+    std::string failure;
+    ASSERT_TRUE(SeedMachine(m_machine, failure)) << failure;
+    if (m_dirs.ntLine) {
+        WritePrivateProfileStringA("DestPath", "DestPath", m_dirs.installDir.c_str(), "vantrell.ini");
+    }
+    // The pass starts 1.5 s after the page appears; end it at points spread
+    // over its run (fixed, so that a failure can be repeated).
+    for (DWORD killAfterMs : {1700u, 2300u, 3100u}) {
+        ChildProcess uninstall;
+        ASSERT_TRUE(uninstall.Start("\"" + m_program + "\" " + m_dirs.installDir));
+        ASSERT_NE(nullptr, WaitForDialog("Remove Programs From Your Computer", uninstall.Id(), kWindowTimeoutMs));
+        Sleep(killAfterMs);
+        uninstall.Kill();
+    }
+    RunRemovalWizard();
+    const std::vector<std::string> problems = CheckMachine(m_machine);
+    EXPECT_TRUE(problems.empty()) << problems.size() << " problems:" << Joined(problems);
+}
