@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr DWORD kNameChars = 255;   // subkey names: 254 characters and the zero
 constexpr DWORD kShortValue = 32;   // "HardwareID", "Driver", "VfwEntryString"
 constexpr DWORD kLongValue = 255;   // "DeviceDesc", "DriverDesc", "MatchingDeviceId"
 
@@ -22,15 +21,6 @@ const char kImageClassGuid[] =
 const char kStillImageKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\StillImage";
 const char kImageClass98[] = "System\\CurrentControlSet\\Services\\Class\\Image";
 
-// Name of the subkey of HKLM\scanKey at index; false past the end, when the
-// key does not open or the name does not fit the buffer.
-bool SubKeyAt(const char* scanKey, DWORD index, char (&name)[kNameChars]) {
-    RegKey key;
-    if (!key.Open(HKEY_LOCAL_MACHINE, scanKey, KEY_READ)) return false;
-    DWORD len = kNameChars;
-    return RegEnumKeyExA(key.Get(), index, name, &len, nullptr, nullptr, nullptr, nullptr) ==
-           ERROR_SUCCESS;
-}
 
 bool HasPrefix(const char* text, const char* prefix) {
     return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
@@ -131,7 +121,7 @@ bool IsFamilyImageClassInstance(HKEY instance) {
 void PurgeUsbEnumKeys() {
     const char scanKey[] = "Enum\\USB";
     for (DWORD i = 0; i < 10; ++i) {
-        char name[kNameChars];
+        char name[kSubKeyNameChars];
         if (SubKeyAt(scanKey, i, name) && HasPrefix(name, "VID_05A9")) DeleteTreeAt(scanKey, name);
     }
 }
@@ -149,7 +139,7 @@ void PurgeControlSetUsbKeys() {
     // from 0500 to 05FF.
     const char scanKey[] = "SYSTEM\\ControlSet001\\Enum\\USB";
     for (DWORD i = 0; i < 10; ++i) {
-        char name[kNameChars];
+        char name[kSubKeyNameChars];
         if (!SubKeyAt(scanKey, i, name) || !HasPrefix(name, "Vid_05a9")) continue;
         for (const char* set : kControlSets) {
             PathString base(set);
@@ -163,7 +153,7 @@ void PurgeStillImageKeys() {
     // The "Register..." keys hold every application's still-image
     // registration, so only the family's own values go, never the key.
     for (DWORD i = 0; i < 10; ++i) {
-        char name[kNameChars];
+        char name[kSubKeyNameChars];
         if (!SubKeyAt(kStillImageKey, i, name) || !HasPrefix(name, "Register")) continue;
         PathString path(kStillImageKey);
         path.AppendName(name);
@@ -176,7 +166,7 @@ void PurgeStillImageKeys() {
 void PurgeOvtServices() {
     const char scanKey[] = "SYSTEM\\CurrentControlSet\\Services";
     for (DWORD i = 0; i < 300; ++i) {
-        char name[kNameChars];
+        char name[kSubKeyNameChars];
         if (!SubKeyAt(scanKey, i, name) || !HasPrefix(name, "OVT5")) continue;
         for (const char* set : kControlSets) {
             PathString base(set);
@@ -191,7 +181,7 @@ void PurgeImageClassInstances() {
     scanKey.AppendName(kImageClassGuid);
     if (!scanKey.ok()) return;
     for (DWORD i = 0; i < 50; ++i) {
-        char name[kNameChars];
+        char name[kSubKeyNameChars];
         if (!SubKeyAt(scanKey.c_str(), i, name) || !HasPrefix(name, "000")) continue;
         // Each control set's slot is judged on its own: the sets are copies
         // taken at different times, and a slot number may have been given

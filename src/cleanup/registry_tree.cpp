@@ -5,23 +5,13 @@
 #include "common/bounded_string.h"
 #include "common/reg_key.h"
 
-namespace {
-
-// Subkey names are taken into a 255-character buffer (254 and the zero);
-// a longer name does not enumerate and is treated like no subkey there.
-constexpr DWORD kNameChars = 255;
-
-// Name of the subkey of HKLM\path at index; false past the end or when the
-// key cannot be opened.
-bool SubKeyAt(const char* path, DWORD index, char (&name)[kNameChars]) {
+bool SubKeyAt(const char* path, DWORD index, char (&name)[kSubKeyNameChars]) {
     RegKey key;
     if (!key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ)) return false;
-    DWORD len = kNameChars;
+    DWORD len = kSubKeyNameChars;
     return RegEnumKeyExA(key.Get(), index, name, &len, nullptr, nullptr, nullptr, nullptr) ==
            ERROR_SUCCESS;
 }
-
-}  // namespace
 
 bool OpenKeySecurity(const std::string& path) {
     if (path.empty()) return false;
@@ -45,13 +35,13 @@ void DeleteRegistryTree(const std::string& path) {
     // build), the walk steps past it, so it ends whether or not deletions
     // succeed and the siblings after a stubborn key still go.
     DWORD index = 0;
-    char name[kNameChars];
+    char name[kSubKeyNameChars];
     while (SubKeyAt(path.c_str(), index, name)) {
         PathString child(path.c_str());
         child.AppendName(name);
         if (child.ok()) DeleteRegistryTree(child.c_str());
 
-        char after[kNameChars];
+        char after[kSubKeyNameChars];
         if (SubKeyAt(path.c_str(), index, after) && std::strcmp(after, name) == 0) ++index;
     }
 

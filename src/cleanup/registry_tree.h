@@ -3,7 +3,17 @@
 // their default rights).
 #pragma once
 
+#include <windows.h>
+
 #include <string>
+
+// Subkey names are taken into a 255-character buffer (254 and the zero);
+// a longer name does not enumerate and is treated like no subkey there.
+constexpr DWORD kSubKeyNameChars = 255;
+
+// Name of the subkey of HKEY_LOCAL_MACHINE\path at index; false past the
+// end, when the key cannot be opened or the name does not fit.
+bool SubKeyAt(const char* path, DWORD index, char (&name)[kSubKeyNameChars]);
 
 // Deletes HKEY_LOCAL_MACHINE\path with all its subkeys. Always ends: a
 // subkey that refuses deletion is passed over and the walk goes on with
