@@ -7,8 +7,8 @@ std::string FormatText(const std::string& format, std::initializer_list<const ch
     for (std::size_t i = 0; i < format.size(); ++i) {
         const char c = format[i];
         if (c == '%' && i + 1 < format.size()) {
-            const char spec = format[i + 1];
-            if (spec == 's') {
+            const char directive = format[i + 1];
+            if (directive == 's') {
                 if (next != args.end()) {
                     if (*next != nullptr) out += *next;
                     ++next;
@@ -16,7 +16,7 @@ std::string FormatText(const std::string& format, std::initializer_list<const ch
                 ++i;
                 continue;
             }
-            if (spec == '%') {
+            if (directive == '%') {
                 out += '%';
                 ++i;
                 continue;

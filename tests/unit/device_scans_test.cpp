@@ -11,6 +11,7 @@
 #include "cleanup/device_scans.h"
 #include "cleanup/registry_tree.h"
 #include "common/reg_key.h"
+#include "hklm_keys.h"
 #include "registry_sandbox.h"
 
 namespace {
@@ -20,11 +21,8 @@ using Values = std::vector<std::pair<const char*, std::string>>;
 const std::string kGuid = "\\Control\\Class\\{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}\\";
 const char* const kSets[] = {"SYSTEM\\ControlSet001", "SYSTEM\\ControlSet002", "SYSTEM\\CurrentControlSet"};
 
-bool Exists(const std::string& path) { return RegKeyExists(HKEY_LOCAL_MACHINE, path.c_str()); }
-bool HasValue(const std::string& path, const char* name) {
-    RegKey key;
-    return key.Open(HKEY_LOCAL_MACHINE, path.c_str()) && key.QueryRaw(name, nullptr, 0);
-}
+bool Exists(const std::string& path) { return HklmKeyExists(path); }
+bool HasValue(const std::string& path, const char* name) { return HklmHasValue(path, name); }
 void Make(const std::string& path, const Values& values = {}) {
     RegKey key;
     ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, path.c_str())) << path;

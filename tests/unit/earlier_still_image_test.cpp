@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/reg_key.h"
+#include "hklm_keys.h"
 #include "registry_sandbox.h"
 #include "stillimage/earlier_still_image.h"
 #include "temp_tree.h"
@@ -16,17 +17,10 @@ const std::string kClass = "System\\CurrentControlSet\\Services\\Class\\Image\\"
 const std::string kRoot = "Enum\\Root\\Image\\";
 const std::string kApps = "Software\\Microsoft\\Windows\\CurrentVersion\\StillImage\\Registered Applications";
 
-bool Exists(const std::string& path) { return RegKeyExists(HKEY_LOCAL_MACHINE, path.c_str()); }
-bool HasValue(const std::string& path, const char* name) {
-    RegKey key;
-    return key.Open(HKEY_LOCAL_MACHINE, path.c_str()) && key.QueryRaw(name, nullptr, 0);
-}
+bool Exists(const std::string& path) { return HklmKeyExists(path); }
+bool HasValue(const std::string& path, const char* name) { return HklmHasValue(path, name); }
 // Creates the key with string values ("" names the default value).
-void MakeKey(const std::string& path, const std::vector<std::pair<const char*, const char*>>& values = {}) {
-    RegKey key;
-    ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, path.c_str())) << path;
-    for (const auto& value : values) ASSERT_TRUE(key.SetString(value.first, value.second));
-}
+void MakeKey(const std::string& path, const StringValues& values = {}) { ASSERT_TRUE(MakeHklmKey(path, values)) << path; }
 void MakeOmscan(const std::string& path, const char* driver) {
     MakeKey(path, {{"HardwareID", "OMSCAN"}});
     if (driver != nullptr) MakeKey(path, {{"Driver", driver}});

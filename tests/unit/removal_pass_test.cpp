@@ -11,6 +11,7 @@
 #include "cleanup/removal_pass.h"
 #include "cleanup/removal_tables.h"
 #include "common/reg_key.h"
+#include "hklm_keys.h"
 #include "registry_sandbox.h"
 #include "temp_tree.h"
 #include "wine_settings.h"
@@ -20,16 +21,9 @@ namespace {
 using Strings = std::vector<std::string>;
 const std::string kApps = "Software\\Microsoft\\Windows\\CurrentVersion\\StillImage\\Registered Applications";
 
-bool Exists(const std::string& path) { return RegKeyExists(HKEY_LOCAL_MACHINE, path.c_str()); }
-bool HasValue(const std::string& path, const char* name) {
-    RegKey key;
-    return key.Open(HKEY_LOCAL_MACHINE, path.c_str()) && key.QueryRaw(name, nullptr, 0);
-}
-void MakeKey(const std::string& path, const std::vector<std::pair<const char*, const char*>>& values = {}) {
-    RegKey key;
-    ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, path.c_str())) << path;
-    for (const auto& value : values) ASSERT_TRUE(key.SetString(value.first, value.second));
-}
+bool Exists(const std::string& path) { return HklmKeyExists(path); }
+bool HasValue(const std::string& path, const char* name) { return HklmHasValue(path, name); }
+void MakeKey(const std::string& path, const StringValues& values = {}) { ASSERT_TRUE(MakeHklmKey(path, values)) << path; }
 
 // Keeps the strings a RemovalContext points to.
 struct Context {
