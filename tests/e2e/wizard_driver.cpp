@@ -1,8 +1,9 @@
 #include "wizard_driver.h"
 
 bool WizardSession::Start(const std::string& commandLine, const std::string& firstPage,
-                          const std::vector<std::pair<std::string, std::string>>& environment) {
-    if (!m_process.Start(commandLine, CdImageDir(), environment)) return false;
+                          const std::vector<std::pair<std::string, std::string>>& environment,
+                          const std::string& currentDir) {
+    if (!m_process.Start(commandLine, currentDir.empty() ? CdImageDir() : currentDir, environment)) return false;
     m_sheet = WaitForDialog(firstPage, m_process.Id(), kWindowTimeoutMs);
     return m_sheet != nullptr;
 }

@@ -31,9 +31,11 @@ constexpr int kMessageText = 0xFFFF;
 // A running setup whose wizard the test walks.
 class WizardSession {
 public:
-    // Starts program (with arguments) and waits for the sheet showing firstPage.
+    // Starts program (with arguments) and waits for the sheet showing firstPage;
+    // the current directory is the CD image unless currentDir names another.
     bool Start(const std::string& commandLine, const std::string& firstPage,
-               const std::vector<std::pair<std::string, std::string>>& environment = {});
+               const std::vector<std::pair<std::string, std::string>>& environment = {},
+               const std::string& currentDir = "");
 
     // Clicks a sheet or page button and waits for the page titled nextPage ("" : no wait).
     bool Press(int buttonId, const std::string& nextPage = "");

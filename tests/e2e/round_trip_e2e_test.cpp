@@ -1,0 +1,161 @@
+// Install from the CD, then setup's own uninstall ("uninstal.exe" started
+// with no directory, as a user does): the registry and the Windows
+// directory end as they were before the install, except for what the
+// removal leaves on purpose. CTest runs this in a fresh prefix per Windows
+// version (VANTRELL_WINVER).
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "expected_registration.h"
+#include "machine_snapshot.h"
+#include "temp_tree.h"
+#include "wine_settings.h"
+#include "wizard_driver.h"
+
+namespace {
+
+const char kRemovalPage[] = "Remove Programs From Your Computer";
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// What stays after the round trip on both Windows lines, each with the
+// reason it stays. A change of the comparison ("+ " came, "- " went, "~ "
+// changed; lower case) belongs to a leftover when it is its entry, or lies
+// below it for an entry ending in "*"; every leftover must still be seen,
+// so the list stays exact.
+struct Leftover {
+    const char* entry;
+    const char* reason;
+};
+
+bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+
+bool Matches(const std::string& change, const char* entry) {
+    const std::string pattern = entry;
+    if (!pattern.empty() && pattern.back() == '*') return StartsWith(change, pattern.substr(0, pattern.size() - 1).c_str());
+    return change == pattern;
+}
+
+const Leftover kLeftovers[] = {
+    {"~ c:\\windows\\system.ini", "the removal writes the MsVideo.Dovrex entry back empty instead of deleting it"},
+    {"+ c:\\windows\\uninstal.exe", "the launcher's copy runs the removal and cannot delete its own file"},
+    {"+ hklm\\enum\\", "the registration creates Enum\\Root\\Image; the removal deletes only the instance"},
+    {"+ hklm\\enum\\root\\", "the registration creates Enum\\Root\\Image; the removal deletes only the instance"},
+    {"+ hklm\\enum\\root\\image\\", "the registration creates it; the removal deletes only the instance below it"},
+    {"+ hklm\\software\\classes\\clsid\\{c3a80962-28b1-11d1-acad-00a02438ad48}\\*",
+     "the registration's COM class is in no removal table"},
+    {"+ hklm\\software\\microsoft\\windows\\currentversion\\run\\:scanregistry",
+     "the registration's Run values are in no removal table"},
+    {"+ hklm\\software\\microsoft\\windows\\currentversion\\run\\:stillimagemonitor",
+     "the registration's Run values are in no removal table"},
+};
+
+// Wine's own bookkeeping, which changes whatever program runs.
+const char* const kWineNoise[] = {
+    "+ hkcu\\software\\microsoft\\windows\\currentversion\\explorer\\*",
+    "~ hklm\\software\\microsoft\\windows nt\\currentversion\\perflib*",
+    "+ c:\\windows\\temp\\*", "- c:\\windows\\temp\\*", "~ c:\\windows\\temp\\*",
+};
+
+MachineSnapshot TakeSnapshot() {
+    MachineSnapshot snapshot;
+    snapshot.AddRegistry({{HKEY_LOCAL_MACHINE, "HKLM", "Software"},
+                          {HKEY_LOCAL_MACHINE, "HKLM", "System\\ControlSet001"},
+                          {HKEY_LOCAL_MACHINE, "HKLM", "Enum"},
+                          {HKEY_CURRENT_USER, "HKCU", "Software"},
+                          {HKEY_USERS, "HKU", ".Default\\Software"}},
+                         {"Wow6432Node", "Wine", "Fonts"});
+    snapshot.AddFiles(WindowsDir());
+    return snapshot;
+}
+
+class RoundTripE2E : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string version = EnvironmentPath("VANTRELL_WINVER");
+        ASSERT_FALSE(version.empty()) << "VANTRELL_WINVER names the scenario's Windows";
+        for (const char* program : {"setup.exe", "uninstal.exe"}) {
+            m_versions.push_back(std::make_unique<ScopedWindowsVersion>(program, version));
+            ASSERT_TRUE(m_versions.back()->ok());
+        }
+        // On 98 the removal works on the folder uninstal.exe ran from: a
+        // copy of the CD, so that the build's image stays whole.
+        m_cd = TestDriveRoot() + "round trip cd";
+        RemoveTree(m_cd);
+        for (const char* file : {"setup.exe", "uninstal.exe", "USBDE301r.INF", "drvsweep.ex_", "PICTAVO\\setup.exe"}) {
+            ASSERT_TRUE(CopyInto(CdImageDir() + "\\" + file, m_cd + "\\" + file)) << file;
+        }
+    }
+
+    void Install() {
+        WizardSession setup;
+        ASSERT_TRUE(setup.Start("\"" + m_cd + "\\setup.exe\"", "Welcome", {}, m_cd)) << DescribeVisibleWindows();
+        ASSERT_TRUE(setup.Press(ids::kNext, "Software License Agreement"));
+        ASSERT_TRUE(setup.Press(ids::kNext, "Choose Destination Location"));
+        ASSERT_TRUE(PressButton(setup.m_sheet, ids::kNext));
+        HWND companion = WaitForWindow("Pictavo Companion Setup", 0, 60000);
+        ASSERT_NE(nullptr, companion) << DescribeVisibleWindows();
+        // The registration runs while the companion installer is open.
+        DWORD type = 0;
+        std::string command;
+        ASSERT_TRUE(WaitUntil([&] { return ReadValue(HKEY_LOCAL_MACHINE, kRunKey, "ScanRegistry", type, command); },
+                              30000));
+        Sleep(3000);
+        PostMessageA(companion, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(setup.m_process.WaitForExit(kWindowTimeoutMs));
+    }
+
+    // uninstal.exe from the CD with no directory: OK to the question, then
+    // every removal wizard that comes up (the launcher's and its copy's)
+    // is walked to its end without a restart.
+    void Uninstall() {
+        ChildProcess launcher;
+        ASSERT_TRUE(launcher.Start("\"" + m_cd + "\\uninstal.exe\"", m_cd));
+        HWND question = WaitForWindow("Confirm File Deletion", launcher.Id(), kWindowTimeoutMs);
+        ASSERT_NE(nullptr, question) << DescribeVisibleWindows();
+        ASSERT_TRUE(PressButton(question, IDOK));
+        int wizards = 0;
+        for (HWND sheet; (sheet = WaitForDialog(kRemovalPage, 0, wizards == 0 ? kWindowTimeoutMs : 5000)) != nullptr;) {
+            DWORD processId = 0;
+            GetWindowThreadProcessId(sheet, &processId);
+            std::string failure;
+            ASSERT_TRUE(FinishRemovalWizardWithoutRestart(processId, failure)) << failure;
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, kWindowTimeoutMs));
+            ++wizards;
+        }
+        EXPECT_GE(wizards, 1) << "the confirmed launcher leads into a removal pass";
+        EXPECT_TRUE(launcher.WaitForExit(kWindowTimeoutMs));
+        EXPECT_TRUE(WaitForWindowGone("Setup", 0, kWindowTimeoutMs)) << DescribeVisibleWindows();
+    }
+
+    std::vector<std::unique_ptr<ScopedWindowsVersion>> m_versions;
+    std::string m_cd;
+};
+
+}  // namespace
+
+TEST_F(RoundTripE2E, InstallThenUninstallLeavesOnlyTheListedLeftovers) {
+    const MachineSnapshot before = TakeSnapshot();
+    Install();
+    ASSERT_FALSE(HasFatalFailure());
+    Uninstall();
+    ASSERT_FALSE(HasFatalFailure());
+
+    std::vector<bool> seen(std::size(kLeftovers), false);
+    std::string unexpected;
+    for (const std::string& change : TakeSnapshot().ChangesSince(before)) {
+        bool allowed = false;
+        for (std::size_t n = 0; n < std::size(kLeftovers); ++n) {
+            if (Matches(change, kLeftovers[n].entry)) allowed = seen[n] = true;
+        }
+        for (const char* noise : kWineNoise) allowed = allowed || Matches(change, noise);
+        if (!allowed) unexpected += "\n  " + change;
+    }
+    EXPECT_TRUE(unexpected.empty()) << "changes beyond the listed leftovers:" << unexpected;
+    for (std::size_t n = 0; n < std::size(kLeftovers); ++n) {
+        EXPECT_TRUE(seen[n]) << "listed leftover not seen: " << kLeftovers[n].entry << " (" << kLeftovers[n].reason
+                             << ")";
+    }
+}
