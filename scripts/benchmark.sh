@@ -1,0 +1,21 @@
+#!/bin/bash
+# Prints the removal passes' own work time (median of RUNS runs, without
+# the progress page's start delay) on a seeded dirty machine, with the
+# registry calls each pass makes, in a fresh Wine prefix.
+#   scripts/benchmark.sh [RUNS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-7}
+
+scripts/deps.sh >/dev/null
+scripts/build.sh >/dev/null
+arch=$(scripts/target-arch)
+
+results=$(xvfb-run -a -s "-screen 0 1024x768x24" scripts/fresh-prefix-run "$PWD/build/wineprefix-template" \
+  "$PWD/build/wineprefix-bench" "$arch" "$PWD/build/e2e-drive" "$PWD/build/tests/removal_bench.exe" "$runs" | tr -d '\r')
+
+printf '%-22s %12s %15s\n' "pass (dirty machine)" "median ms" "registry calls"
+while read -r name ms calls; do
+  [ -n "$name" ] && printf '%-22s %12s %15s\n' "$name" "$ms" "$calls"
+done <<<"$results"
+echo "($runs runs each, target $arch)"

@@ -1,0 +1,98 @@
+// Times the removal work on a seeded dirty machine, without the page's
+// start delay or any window, and counts the registry calls it makes.
+// Prints one line per measured pass: "<name> <median ms> <registry calls>".
+//   removal_bench.exe RUNS
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cleanup/removal_pass.h"
+#include "dirty_machine.h"
+#include "registry_call_counter.h"
+#include "temp_tree.h"
+
+namespace {
+
+struct NoProgress : RemovalProgress {
+    void OnFileRowDone(unsigned int) override {}
+};
+
+std::string Directory(UINT (WINAPI* query)(LPSTR, UINT)) {
+    char dir[MAX_PATH] = "";
+    query(dir, sizeof dir);
+    return dir;
+}
+
+double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
+}
+
+// Seeds the machine, runs pass once and checks that every trace went.
+bool MeasureOnce(const DirtyMachine& machine, const std::function<void()>& pass, double& ms,
+                 unsigned long& calls) {
+    std::string failure;
+    if (!SeedMachine(machine, failure)) {
+        std::fprintf(stderr, "seeding failed: %s\n", failure.c_str());
+        return false;
+    }
+    LARGE_INTEGER start, end;
+    ResetRegistryCallCount();
+    QueryPerformanceCounter(&start);
+    pass();
+    QueryPerformanceCounter(&end);
+    calls = RegistryCallCount();
+    ms = Milliseconds(start, end);
+    const std::vector<std::string> problems = CheckMachine(machine);
+    for (const std::string& problem : problems) std::fprintf(stderr, "after the pass: %s\n", problem.c_str());
+    return problems.empty();
+}
+
+bool Report(const char* name, int runs, const DirtyMachine& machine, const std::function<void()>& pass) {
+    std::vector<double> times;
+    unsigned long calls = 0;
+    for (int run = 0; run < runs; ++run) {
+        double ms = 0;
+        if (!MeasureOnce(machine, pass, ms, calls)) return false;
+        times.push_back(ms);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%s %.1f %lu\n", name, times[times.size() / 2], calls);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    if (!StartCountingRegistryCalls()) {
+        std::fprintf(stderr, "could not route the registry calls\n");
+        return 2;
+    }
+    const std::string windows = Directory(GetWindowsDirectoryA);
+    const std::string system = Directory(GetSystemDirectoryA);
+    const std::string inf = windows + "\\INF";
+    const MachineDirs dirs = {windows, system, windows.substr(0, 2) + "\\Program Files\\Pixmoor-USB 300 plus", true};
+    WritePrivateProfileStringA("DestPath", "DestPath", dirs.installDir.c_str(), "vantrell.ini");
+
+    RemovalContext context;
+    context.szWindowsDir = windows.c_str();
+    context.szSystemDir = system.c_str();
+    context.szInfDir = inf.c_str();
+    context.bNtPaths = 1;
+    context.strSourceDir = dirs.installDir;
+    context.strDeviceDescription = "OmniVision\\Dual Mode USB Camera Plus";
+    NoProgress progress;
+    const bool ok = Report("setup-removal", runs, SetupRemovalMachine(dirs), [&] {
+        // The pass deletes vantrell.ini among the product's files.
+        WritePrivateProfileStringA("DestPath", "DestPath", dirs.installDir.c_str(), "vantrell.ini");
+        RunRemovalPass(context, progress);
+    });
+    return ok ? 0 : 1;
+}
