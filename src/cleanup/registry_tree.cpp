@@ -6,26 +6,34 @@
 #include "common/reg_key.h"
 
 bool SubKeyAt(const char* path, DWORD index, char (&name)[kSubKeyNameChars]) {
+    return SubKeyAt(HKEY_LOCAL_MACHINE, path, index, name);
+}
+
+bool SubKeyAt(HKEY root, const char* path, DWORD index, char (&name)[kSubKeyNameChars]) {
     RegKey key;
-    if (!key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ)) return false;
+    if (!key.Open(root, path, KEY_READ)) return false;
     DWORD len = kSubKeyNameChars;
     return RegEnumKeyExA(key.Get(), index, name, &len, nullptr, nullptr, nullptr, nullptr) ==
            ERROR_SUCCESS;
 }
 
-bool OpenKeySecurity(const std::string& path) {
+bool OpenKeySecurity(const std::string& path) { return OpenKeySecurity(HKEY_LOCAL_MACHINE, path); }
+
+bool OpenKeySecurity(HKEY root, const std::string& path) {
     if (path.empty()) return false;
     SECURITY_DESCRIPTOR sd;
     if (!InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION)) return false;
     // Present and null: every account gets every access.
     if (!SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE)) return false;
     RegKey key;
-    if (!key.Open(HKEY_LOCAL_MACHINE, path.c_str(), WRITE_DAC)) return false;
+    if (!key.Open(root, path.c_str(), WRITE_DAC)) return false;
     return RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, &sd) == ERROR_SUCCESS;
 }
 
-void DeleteRegistryTree(const std::string& path) {
-    // An empty path would name HKEY_LOCAL_MACHINE itself, and a path that
+void DeleteRegistryTree(const std::string& path) { DeleteRegistryTree(HKEY_LOCAL_MACHINE, path); }
+
+void DeleteRegistryTree(HKEY root, const std::string& path) {
+    // An empty path would name the root key itself, and a path that
     // does not fit the program's path buffers is never cut to one that does.
     if (path.empty() || path.size() + 1 > kPathChars) return;
 
@@ -36,17 +44,17 @@ void DeleteRegistryTree(const std::string& path) {
     // succeed and the siblings after a stubborn key still go.
     DWORD index = 0;
     char name[kSubKeyNameChars];
-    while (SubKeyAt(path.c_str(), index, name)) {
+    while (SubKeyAt(root, path.c_str(), index, name)) {
         PathString child(path.c_str());
         child.AppendName(name);
-        if (child.ok()) DeleteRegistryTree(child.c_str());
+        if (child.ok()) DeleteRegistryTree(root, child.c_str());
 
         char after[kSubKeyNameChars];
-        if (SubKeyAt(path.c_str(), index, after) && std::strcmp(after, name) == 0) ++index;
+        if (SubKeyAt(root, path.c_str(), index, after) && std::strcmp(after, name) == 0) ++index;
     }
 
     // Device keys of Windows 2000/XP refuse deletion under their default
     // rights; failure here (Windows 98 has no key security) changes nothing.
-    OpenKeySecurity(path);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+    OpenKeySecurity(root, path);
+    RegDeleteKeyA(root, path.c_str());
 }

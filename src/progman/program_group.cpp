@@ -32,16 +32,23 @@ std::vector<std::string> BuildProgramGroupCommands(const char* groupName, const 
 }
 
 void SendProgramManagerCommands(const std::vector<std::string>& commands, DWORD timeoutMs) {
+    std::vector<ProgramManagerCommand> timed;
+    for (const std::string& command : commands) timed.push_back({command, timeoutMs});
+    SendProgramManagerCommands(timed);
+}
+
+void SendProgramManagerCommands(const std::vector<ProgramManagerCommand>& commands) {
     g_idDdeInst = 0;
     if (DdeInitializeA(&g_idDdeInst, nullptr, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return;
     HSZ service = DdeCreateStringHandleA(g_idDdeInst, "PROGMAN", CP_WINANSI);
     HSZ topic = DdeCreateStringHandleA(g_idDdeInst, "PROGMAN", CP_WINANSI);
     HCONV conversation = DdeConnect(g_idDdeInst, service, topic, nullptr);
-    for (const std::string& command : commands) {
+    for (const ProgramManagerCommand& command : commands) {
         if (conversation == nullptr) break;
-        DdeClientTransaction(reinterpret_cast<LPBYTE>(const_cast<char*>(command.c_str())),
-                             static_cast<DWORD>(command.size() + 1), conversation, nullptr, 0,
-                             XTYP_EXECUTE, timeoutMs, nullptr);
+        const std::string& text = command.strCommand;
+        DdeClientTransaction(reinterpret_cast<LPBYTE>(const_cast<char*>(text.c_str())),
+                             static_cast<DWORD>(text.size() + 1), conversation, nullptr, 0,
+                             XTYP_EXECUTE, command.dwTimeoutMs, nullptr);
     }
     if (conversation != nullptr) DdeDisconnect(conversation);
     if (service != nullptr) DdeFreeStringHandle(g_idDdeInst, service);

@@ -14,9 +14,17 @@
 std::vector<std::string> BuildProgramGroupCommands(const char* groupName, const std::string& directory,
                                                    bool bDelete, const FileEntry* table, int rowCount);
 
+// One execute string and how long it may wait for the program manager.
+struct ProgramManagerCommand {
+    std::string strCommand;
+    DWORD dwTimeoutMs;
+};
+
 // Sends the commands, in order, over one conversation with the program
-// manager; each waits at most timeoutMs. Nothing is reported: without a
-// program manager the commands go nowhere.
+// manager, each waiting at most its own timeout. Nothing is reported:
+// without a program manager the commands go nowhere.
+void SendProgramManagerCommands(const std::vector<ProgramManagerCommand>& commands);
+// The same with one timeout for every command.
 void SendProgramManagerCommands(const std::vector<std::string>& commands, DWORD timeoutMs);
 
 // Creates (bDelete 0) or deletes the group with the items of the table.
