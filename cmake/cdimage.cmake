@@ -9,10 +9,9 @@ add_custom_target(cdimage ALL
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/cdimage/USBDE301r.INF ${VANTRELL_CDIMAGE}/USBDE301r.INF
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:companion> ${VANTRELL_CDIMAGE}/PICTAVO/setup.exe
   # The uninstaller, LZ-compressed (SZDD) under the name the copy table reads.
-  # Until the stand-alone uninstaller exists, the companion stand-in takes its place.
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:companion> ${CMAKE_BINARY_DIR}/drvsweep.exe
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:drvsweep> ${CMAKE_BINARY_DIR}/drvsweep.exe
   COMMAND ${CMAKE_COMMAND} -E rm -f ${CMAKE_BINARY_DIR}/drvsweep.exe_
   COMMAND mscompress ${CMAKE_BINARY_DIR}/drvsweep.exe
   COMMAND ${CMAKE_COMMAND} -E rename ${CMAKE_BINARY_DIR}/drvsweep.exe_ ${VANTRELL_CDIMAGE}/drvsweep.ex_
-  DEPENDS setup companion ${CMAKE_SOURCE_DIR}/cdimage/USBDE301r.INF
+  DEPENDS setup drvsweep companion ${CMAKE_SOURCE_DIR}/cdimage/USBDE301r.INF
   COMMENT "Laying out the CD image in ${VANTRELL_CDIMAGE}")

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Prints the removal passes' own work time (median of RUNS runs, without
-# the progress page's start delay) on a seeded dirty machine, with the
-# registry calls each pass makes, in a fresh Wine prefix.
+# the progress pages' start delay) on a seeded dirty machine, with the
+# registry calls each pass makes, in a fresh Wine prefix; then the sizes of
+# both programs (the shipping 32-bit ones and the ones tested here).
 #   scripts/benchmark.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,3 +20,8 @@ while read -r name ms calls; do
   [ -n "$name" ] && printf '%-22s %12s %15s\n' "$name" "$ms" "$calls"
 done <<<"$results"
 echo "($runs runs each, target $arch)"
+echo
+printf '%-34s %10s\n' "program" "bytes"
+for file in build-i686/cdimage/setup.exe build-i686/drvsweep.exe build/cdimage/setup.exe build/drvsweep.exe; do
+  [ -f "$file" ] && printf '%-34s %10s\n' "$file" "$(stat -c %s "$file")"
+done

@@ -12,7 +12,7 @@ Files written:
   src/resources/art/product.ico      program / frame icon (16, 32, 48 px;
                                      8-bit and 32-bit BMP-based entries)
   src/resources/art/side.bmp         wizard side picture, 118 x 258, 24-bit
-  src/resources/art/background.bmp   uninstaller backdrop, 640 x 480, 24-bit
+  src/resources/art/background.bmp   uninstaller backdrop, 640 x 480, 8-bit palette
   docs/images/pixmoor-usb-300-plus.png  product picture for the README
 """
 
@@ -501,7 +501,8 @@ def make_background():
     maker = font("DejaVuSans-Oblique.ttf", 18)
     d.text((40 + 2, 84 + 2), "Vantrell", font=maker, fill=(0, 0, 0))
     d.text((40, 84), "Vantrell", font=maker, fill=(170, 190, 255))
-    img.save(os.path.join(ART_DIR, "background.bmp"))
+    # A palette keeps the uninstaller small; the gradient needs few colours.
+    img.quantize(256, method=Image.Quantize.MEDIANCUT).save(os.path.join(ART_DIR, "background.bmp"))
     return img
 
 

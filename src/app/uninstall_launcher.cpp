@@ -2,17 +2,10 @@
 
 #include "common/file_copy.h"
 #include "common/product_profile.h"
-#include "common/text_format.h"
-#include "framework/resource_text.h"
 #include "resources/setup/resource.h"
+#include "wizard/confirm_removal.h"
 
-bool ConfirmUninstall() {
-    const std::string text = FormatText(LoadResString(IDS_CONFIRM_UNINSTALL),
-                                        {g_Product.szProductName, g_Product.szProductName});
-    const std::string caption = LoadResString(IDS_CONFIRM_CAPTION);
-    return MessageBoxA(nullptr, text.c_str(), caption.c_str(),
-                       MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) == IDOK;
-}
+bool ConfirmUninstall() { return ConfirmRemoval(IDS_CONFIRM_UNINSTALL, IDS_CONFIRM_CAPTION); }
 
 bool BuildRelocatedCommandLine(const char* windowsDir, const char* programDir,
                                BoundedString<kPathChars * 2>& out) {

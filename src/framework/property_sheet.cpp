@@ -1,5 +1,7 @@
 #include "framework/property_sheet.h"
 
+#include "framework/common_controls.h"
+
 BOOL CPropertyPage::OnSetActive() {
     // The first activation follows OnInitDialog, which already filled the controls.
     if (m_bFirstSetActive) {
@@ -90,7 +92,7 @@ INT_PTR CPropertySheet::DoModal() {
         psp.pszTemplate = MAKEINTRESOURCEA(page->m_nIDTemplate);
         psp.pfnDlgProc = CPropertyPage::StdPageProc;
         psp.lParam = reinterpret_cast<LPARAM>(page);
-        HPROPSHEETPAGE handle = CreatePropertySheetPageA(&psp);
+        HPROPSHEETPAGE handle = comctl::CreatePropertySheetPage(&psp);
         if (handle == nullptr) return -1;
         handles.push_back(handle);
     }
@@ -103,8 +105,9 @@ INT_PTR CPropertySheet::DoModal() {
 
     m_bEnded = false;
     m_nResult = IDCANCEL;
-    m_hWnd = reinterpret_cast<HWND>(PropertySheetA(&psh));
-    if (m_hWnd == nullptr) return -1;
+    const INT_PTR created = comctl::PropertySheet(&psh);
+    if (created == 0 || created == -1) return -1;
+    m_hWnd = reinterpret_cast<HWND>(created);
 
     // The modal loop of the sheet: it ends when the sheet has no page left
     // (Finish or Cancel) or a page called EndDialog. The result stays

@@ -1,6 +1,7 @@
 #include "framework/win_app.h"
 
-#include <commctrl.h>
+#include "common/system_library.h"
+#include "framework/common_controls.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;
@@ -39,8 +40,9 @@ int RunApplication(HINSTANCE hInstance, const char* cmdLine) {
     CWinApp* app = CWinApp::Current();
     if (app == nullptr) return 1;
 
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+    // Before the first library load: none may come from the program's folder.
+    RestrictLibrarySearchPath();
+    comctl::Init();
 
     char modulePath[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);

@@ -1,4 +1,4 @@
-// Times the removal work on a seeded dirty machine, without the page's
+// Times the removal work of both uninstallers on a seeded dirty machine, without the page's
 // start delay or any window, and counts the registry calls it makes.
 // Prints one line per measured pass: "<name> <median ms> <registry calls>".
 //   removal_bench.exe RUNS
@@ -13,13 +13,15 @@
 
 #include "cleanup/removal_pass.h"
 #include "dirty_machine.h"
+#include "drvsweep/sweep_removal.h"
 #include "registry_call_counter.h"
 #include "temp_tree.h"
 
 namespace {
 
-struct NoProgress : RemovalProgress {
+struct NoProgress : RemovalProgress, SweepProgress {
     void OnFileRowDone(unsigned int) override {}
+    void OnStep(bool) override {}
 };
 
 std::string Directory(UINT (WINAPI* query)(LPSTR, UINT)) {
@@ -94,5 +96,14 @@ int main(int argc, char** argv) {
         WritePrivateProfileStringA("DestPath", "DestPath", dirs.installDir.c_str(), "vantrell.ini");
         RunRemovalPass(context, progress);
     });
-    return ok ? 0 : 1;
+
+    SweepContext sweep = {context.szWindowsDir, context.szSystemDir, context.szInfDir, dirs.installDir + "\\", 1};
+    const bool sweepOk = Report("drvsweep-removal", runs, SweepRemovalMachine(dirs), [&] {
+        SweepRemoveFiles(sweep, progress);
+        SweepRemoveSourceDir(sweep);
+        SweepDeleteProgramGroups();
+        SweepRemoveOemInfs(sweep.szWindowsDir);
+        SweepRemoveRegistryEntries(sweep, progress);
+    });
+    return ok && sweepOk ? 0 : 1;
 }

@@ -109,7 +109,7 @@ void AddRegistry(const MachineDirs& d, std::vector<SeedValue>& r) {
 
 bool WriteValue(const SeedValue& v) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, v.key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+    if (RegCreateKeyExA(v.root, v.key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                         nullptr) != ERROR_SUCCESS) {
         return false;
     }
@@ -119,6 +119,82 @@ bool WriteValue(const SeedValue& v) {
                                    static_cast<DWORD>(data.size() + 1));
     RegCloseKey(key);
     return rc == ERROR_SUCCESS;
+}
+
+void AddSweepFiles(const MachineDirs& d, std::vector<SeedFile>& files) {
+    const std::string inf = d.windows + "\\INF";
+    const std::string drivers = d.system + (d.ntLine ? "\\Drivers" : "32\\Drivers");
+    const std::string rootFolder = d.windows.substr(0, 3) + "Pixmoor-USB 300 plus";
+    const std::vector<std::pair<std::string, bool>> traces = {
+        {inf + "\\Other\\VMUSBVM31B.INF", true},
+        {inf + "\\Other\\Vantre~1.INF", false},
+        {inf + "\\Other\\Config.set", false},
+        {inf + "\\Config.set", true},
+        {drivers + "\\usbvm31b.SYS", true},
+        {d.system + "\\zu31zPrv.Ax", false},
+        {d.system + "\\VM31BSTI.DLL", false},
+        {d.windows + "\\TWAIN_32\\DE301r\\ZU31zTWN.DS", false},
+        {d.windows + "\\TWAIN_32\\DE301r\\ZU31zTXP.DS", true},
+        {d.windows + "\\AMCap.EXE", false},
+        {d.windows + "\\VM_STI.EXE", true},
+        {d.installDir + "\\DRVSWEEP.EXE", false},
+        {d.installDir + "\\feedback.EXE", true},
+        {rootFolder + "\\UNINSTAL.EXE", false},
+    };
+    for (const auto& trace : traces) files.push_back({trace.first, Fate::Removed, trace.second});
+    for (const std::string& folder : {inf, inf + "\\Other", drivers, d.system, d.windows, d.windows + "\\TWAIN_32"}) {
+        files.push_back({folder + "\\other maker.dat", Fate::Kept, false});
+    }
+    files.push_back({d.windows + "\\vmcap.exe.txt", Fate::Kept, false});
+}
+
+void AddSweepOemCopies(const MachineDirs& d, std::vector<SeedFile>& files,
+                       std::vector<std::pair<std::string, std::string>>& infs) {
+    const char* const kDesc = "USB\\VID_0AC8&PID_0302.DeviceDesc";
+    struct Copy { int n; const char* key; const char* value; Fate fate; };
+    const Copy copies[] = {
+        {10, kDesc, "Pixmoor-USB 300 plus", Fate::Removed},
+        {11, kDesc, "pixmoor-usb 300 plus", Fate::Kept},
+        {12, "TAS5130C", "ChipConfig\\SupportSensor\\TAS5130C", Fate::Removed},
+        {13, kDesc, "USB PC Camera 301P", Fate::Removed},
+        {14, kDesc, "VideoCAM Web V2", Fate::Removed},
+        {15, kDesc, "Other Maker Camera", Fate::Kept},
+        {100, kDesc, "Pixmoor-USB 300 plus", Fate::Kept},
+    };
+    for (const Copy& c : copies) {
+        const std::string base = d.windows + "\\INF\\oem" + std::to_string(c.n);
+        files.push_back({base + ".inf", c.fate, c.n == 10});
+        files.push_back({base + ".PNF", c.fate, false});
+        infs.emplace_back(base + ".inf", std::string("[Strings]\r\n") + c.key + "=\"" + c.value + "\"\r\n");
+    }
+}
+
+void AddSweepRegistry(const MachineDirs& d, std::vector<SeedValue>& r) {
+    const std::string usb = "SYSTEM\\ControlSet001\\Enum\\USB\\";
+    r.push_back({std::string(kRootImage) + "0003", "HardwareID", "OMSCAN", Fate::Removed});
+    r.push_back({std::string(kRootImage) + "0003", "Driver", "Image\\0007", Fate::Removed});
+    r.push_back({std::string(kImageClass) + "0007", "DriverDesc", "earlier camera", Fate::Removed});
+    r.push_back({std::string(kRootImage) + "0004", "HardwareID", "omscan", Fate::Kept});
+    r.push_back({std::string(kRootImage) + "0010", "HardwareID", "OMSCAN", Fate::Kept});
+    r.push_back({kStillImageApps, "Vantrell Still Image Capture", "C:\\old\\cap.exe", Fate::Removed});
+    r.push_back({kStillImageApps, "VGA USB Still Image Capture", "C:\\old\\vga.exe", Fate::Removed});
+    r.push_back({kStillImageApps, "Other Vendor Scanner", "C:\\other\\scan.exe", Fate::Kept});
+    r.push_back({"System\\CurrentControlSet\\control\\MediaResources\\msvideo\\MSVideo.Sepalo", "Driver",
+                 "sepalo.dll", Fate::Removed});
+    r.push_back({"System\\CurrentControlSet\\control\\MediaResources\\msvideo\\MSVideo.Other", "Driver",
+                 "other.dll", Fate::Kept});
+    r.push_back({usb + "Vid_0ac8&Pid_301b\\5&1\\Device Parameters", "", "", Fate::Removed});
+    r.push_back({usb + "Vid_0ac8&Pid_0302\\5&2", "", "", Fate::Removed});
+    r.push_back({usb + "Vid_0ac8&Pid_3010", "", "", Fate::Kept});
+    r.push_back({usb + "Vid_05ac&Pid_1234", "", "", Fate::Kept});
+    r.push_back({"Enum\\USB\\Vid_10FD&Pid_804D\\inst", "", "", Fate::Removed});
+    r.push_back({"SOFTWARE\\ZSMC\\USBCAMERA\\Settings", "", "", Fate::Removed});
+    r.push_back({"SOFTWARE\\ZSMC\\Other", "", "", Fate::Kept});
+    r.push_back({"SOFTWARE\\VADAVIR", "", "", Fate::Removed});
+    const HKEY user = d.ntLine ? HKEY_CURRENT_USER : HKEY_USERS;
+    const std::string userBase = d.ntLine ? "Software\\Vantrell\\" : ".Default\\Software\\Vantrell\\";
+    r.push_back({userBase + "USB Marlix", "Brightness", "40", Fate::Removed, user});
+    r.push_back({userBase + "Other Camera", "Brightness", "40", Fate::Kept, user});
 }
 
 // The OEM copies carry their [Strings] text instead of the plain seed text.
@@ -139,6 +215,15 @@ DirtyMachine SetupRemovalMachine(const MachineDirs& dirs) {
     g_infTexts.clear();
     AddOemCopies(dirs, machine.files, g_infTexts);
     AddRegistry(dirs, machine.registry);
+    return machine;
+}
+
+DirtyMachine SweepRemovalMachine(const MachineDirs& dirs) {
+    DirtyMachine machine;
+    AddSweepFiles(dirs, machine.files);
+    g_infTexts.clear();
+    AddSweepOemCopies(dirs, machine.files, g_infTexts);
+    AddSweepRegistry(dirs, machine.registry);
     return machine;
 }
 
@@ -177,8 +262,8 @@ std::vector<std::string> CheckMachine(const DirtyMachine& machine) {
         const std::string expected = (value.name.empty() ? std::string("seeded") : value.data) + std::string(1, '\0');
         DWORD type = 0;
         std::string bytes;
-        const bool present = ReadValue(HKEY_LOCAL_MACHINE, value.key, name, type, bytes);
-        const std::string where = "HKLM\\" + value.key + (value.name.empty() ? "" : " : " + value.name);
+        const bool present = ReadValue(value.root, value.key, name, type, bytes);
+        const std::string where = std::string(value.root == HKEY_LOCAL_MACHINE ? "HKLM\\" : "user\\") + value.key + (value.name.empty() ? "" : " : " + value.name);
         if (value.fate == Fate::Removed && present) problems.push_back("trace left: " + where);
         if (value.fate == Fate::Kept && (!present || bytes != expected)) {
             problems.push_back("bystander " + std::string(present ? "changed: " : "lost: ") + where);

@@ -17,13 +17,15 @@ struct SeedFile {
     bool readOnly;
 };
 
-// A value under HKEY_LOCAL_MACHINE; an empty name stands for the key itself
-// (seeded with one value "Seed"), whose fate is then the key's.
+// A value under root (HKEY_LOCAL_MACHINE unless named); an empty name
+// stands for the key itself (seeded with one value "Seed"), whose fate is
+// then the key's.
 struct SeedValue {
     std::string key;
     std::string name;
     std::string data;
     Fate fate;
+    HKEY root = HKEY_LOCAL_MACHINE;
 };
 
 struct DirtyMachine {
@@ -40,6 +42,11 @@ struct MachineDirs {
 
 // The traces and bystanders for setup's removal pass on this system.
 DirtyMachine SetupRemovalMachine(const MachineDirs& dirs);
+
+// The traces and bystanders for the stand-alone uninstaller on this system
+// (dirs.ntLine is its own OS flag: 0 on 98 and Me). The uninstaller is
+// started for dirs.installDir.
+DirtyMachine SweepRemovalMachine(const MachineDirs& dirs);
 
 // Writes every file and value; false (with the reason) on the first failure.
 bool SeedMachine(const DirtyMachine& machine, std::string& failure);

@@ -1,6 +1,7 @@
 #include "e2e_env.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include "temp_tree.h"
 #include "wine_settings.h"
@@ -25,4 +26,14 @@ HWND StartAndFindFrame(ChildProcess& process, const std::string& commandLine,
                        const std::string& currentDir) {
     if (!process.Start(commandLine, currentDir)) return nullptr;
     return WaitForWindow("Setup", process.Id(), kWindowTimeoutMs);
+}
+
+std::string ProgramGroupFolder(const std::string& group) {
+    for (int csidl : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS}) {
+        char programs[MAX_PATH] = "";
+        if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, programs))) continue;
+        const std::string folder = std::string(programs) + "\\" + group;
+        if (DirectoryExists(folder)) return folder;
+    }
+    return std::string();
 }

@@ -14,6 +14,10 @@ std::string WindowsDir();
 // "P:\" : the root of a drive that maps to a folder of the build.
 std::string TestDriveRoot();
 
+// The folder of a program group in the Start Menu, the user's or the
+// common one ("" when the shell created none).
+std::string ProgramGroupFolder(const std::string& group);
+
 // Copies a file, creating the target's folders; false on any failure.
 bool CopyInto(const std::string& source, const std::string& target);
 

@@ -82,16 +82,7 @@ std::string LinkTarget(const std::string& link) {
     return target;
 }
 
-// The group's folder in the Start Menu ("" when the shell created none).
-std::string GroupFolder() {
-    for (int csidl : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS}) {
-        char programs[MAX_PATH] = "";
-        SHGetFolderPathA(nullptr, csidl, nullptr, 0, programs);
-        const std::string folder = std::string(programs) + "\\Pixmoor-USB 300 plus";
-        if (DirectoryExists(folder)) return folder;
-    }
-    return std::string();
-}
+std::string GroupFolder() { return ProgramGroupFolder("Pixmoor-USB 300 plus"); }
 
 class InstallE2E : public ::testing::Test {
 protected:

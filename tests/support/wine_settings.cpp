@@ -9,19 +9,26 @@ namespace {
 std::string AppDefaultsKey(const std::string& exeName) {
     return "Software\\Wine\\AppDefaults\\" + exeName;
 }
+
+bool SetString(const std::string& path, const std::string& name, const std::string& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    const LONG rc = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+}
 }  // namespace
 
 bool SetProgramWindowsVersion(const std::string& exeName, const std::string& version) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, AppDefaultsKey(exeName).c_str(), 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    const LONG rc = RegSetValueExA(key, "Version", 0, REG_SZ,
-                                   reinterpret_cast<const BYTE*>(version.c_str()),
-                                   static_cast<DWORD>(version.size() + 1));
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
+    return SetString(AppDefaultsKey(exeName), "Version", version);
+}
+
+bool PreferNativeLibrary(const std::string& exeName, const std::string& library) {
+    return SetString(AppDefaultsKey(exeName) + "\\DllOverrides", library, "native,builtin");
 }
 
 void ClearProgramWindowsVersion(const std::string& exeName) {

@@ -9,6 +9,11 @@
 bool SetProgramWindowsVersion(const std::string& exeName, const std::string& version);
 void ClearProgramWindowsVersion(const std::string& exeName);
 
+// Makes programs named exeName load library (e.g. "comctl32") from a DLL
+// file found in their search path before Wine's own; cleared with the
+// program's version setting.
+bool PreferNativeLibrary(const std::string& exeName, const std::string& library);
+
 // Sets the version for one scope of a test and clears it afterwards.
 class ScopedWindowsVersion {
 public:

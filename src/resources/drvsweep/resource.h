@@ -1,0 +1,21 @@
+// Resource identifiers of the stand-alone uninstaller. They are the same in
+// every language; the pages share their control identifiers with setup's.
+#pragma once
+
+#define IDI_PRODUCT 128
+#define IDB_SIDE 140
+#define IDB_BACKGROUND 141
+
+#define IDD_UNINSTALL 142
+#define IDD_UNINSTALL_COMPLETE 145
+
+#define IDC_PROGRESS_BAR 1007
+#define IDC_SIDE_FRAME 1010
+#define IDC_UNINSTALL_DONE 1014
+#define IDC_RESTART_YES 1015
+#define IDC_RESTART_NO 1016
+#define IDC_UNINSTALL_FINISHED 1021
+
+#define IDS_APP_TITLE 57344          // "KD73"
+#define IDS_CONFIRM_UNINSTALL 57361  // "This will remove %s. ..." (two %s)
+#define IDS_CONFIRM_CAPTION 57362    // "Confirm File Deletion"

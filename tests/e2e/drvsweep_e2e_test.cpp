@@ -1,0 +1,209 @@
+// The stand-alone uninstaller as a user meets it: installed by setup and
+// started from its Start Menu item, it asks, relocates into Windows\Temp
+// and removes the product there; started with a folder it removes at once.
+// CTest runs these in a fresh prefix per Windows version (VANTRELL_WINVER),
+// in order.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dirty_machine.h"
+#include "expected_registration.h"
+#include "temp_tree.h"
+#include "wine_settings.h"
+#include "wizard_driver.h"
+
+namespace {
+
+const char kRemovalPage[] = "Remove Programs From Your Computer";
+const char kQuestion[] = "Confirm File Deletion";
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string Destination() { return WindowsDir().substr(0, 2) + "\\Pixmoor-USB 300 plus"; }
+std::string TempCopy() { return WindowsDir() + "\\Temp\\DRVSWEEP.exe"; }
+std::string SystemDir() {
+    char dir[MAX_PATH] = "";
+    GetSystemDirectoryA(dir, sizeof dir);
+    return dir;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += "\n  " + line;
+    return text;
+}
+
+std::string DriversEntry(const char* name) {
+    char value[64] = "unset";
+    GetPrivateProfileStringA("drivers", name, "unset", value, sizeof value, "system.ini");
+    return value;
+}
+
+// The bar's right end, inside its frame: red only at 100%.
+bool BarIsFull(HWND sheet) {
+    HWND bar = FindControl(sheet, ids::kProgressBar);
+    RECT rect;
+    if (bar == nullptr || !GetWindowRect(bar, &rect)) return false;
+    return ScreenPixel(rect.right - 3, (rect.top + rect.bottom) / 2) == RGB(255, 0, 0);
+}
+
+class DrvSweepE2E : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string version = EnvironmentPath("VANTRELL_WINVER");
+        ASSERT_FALSE(version.empty()) << "VANTRELL_WINVER names the scenario's Windows";
+        m_ntLine = version != "win98" && version != "winme";
+        for (const char* program : {"setup.exe", "DRVSWEEP.exe"}) {
+            m_versions.push_back(std::make_unique<ScopedWindowsVersion>(program, version));
+            ASSERT_TRUE(m_versions.back()->ok());
+        }
+        m_record = WindowsDir() + "\\Temp\\planted.log";
+        DeleteFileA(m_record.c_str());
+    }
+
+    // Starts the uninstaller and answers its question.
+    void StartAndAnswer(ChildProcess& process, const std::string& program, int button,
+                        const std::vector<std::pair<std::string, std::string>>& environment = {}) {
+        const std::string folder = program.substr(0, program.find_last_of('\\'));
+        ASSERT_TRUE(process.Start("\"" + program + "\"", folder, environment));
+        HWND question = WaitForDialog(kQuestion, process.Id(), kWindowTimeoutMs);
+        ASSERT_NE(nullptr, question) << DescribeVisibleWindows();
+        EXPECT_EQ("This will remove Pixmoor-USB 300 plus. Make sure you are not running "
+                  "Pixmoor-USB 300 plus Application.",
+                  ControlText(question, ids::kMessageText));
+        ASSERT_TRUE(PressButton(question, button));
+        EXPECT_TRUE(process.WaitForExit(kWindowTimeoutMs)) << "the started copy always ends after the answer";
+    }
+
+    // Walks the removal wizard of whichever process shows it; checks the
+    // bar is full when the pass is done.
+    void FinishRemovalWizard() {
+        HWND sheet = WaitForDialog(kRemovalPage, 0, kWindowTimeoutMs);
+        ASSERT_NE(nullptr, sheet) << DescribeVisibleWindows();
+        DWORD processId = 0;
+        GetWindowThreadProcessId(sheet, &processId);
+        ASSERT_TRUE(WaitUntil([&] { return IsControlVisible(sheet, ids::kUninstallDone); }, kWindowTimeoutMs));
+        EXPECT_TRUE(WaitUntil([&] { return BarIsFull(sheet); }, 5000)) << "the bar ends at 100%";
+        std::string failure;
+        ASSERT_TRUE(FinishRemovalWizardWithoutRestart(processId, failure)) << failure;
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, kWindowTimeoutMs));
+    }
+
+    MachineDirs Dirs(const std::string& installDir) const {
+        return {WindowsDir(), SystemDir(), installDir, m_ntLine};
+    }
+
+    std::vector<std::unique_ptr<ScopedWindowsVersion>> m_versions;
+    bool m_ntLine = true;
+    std::string m_record;
+};
+
+}  // namespace
+
+TEST_F(DrvSweepE2E, InstalledUninstallerAsksRelocatesAndRemovesTheProduct) {
+    {
+        WizardSession setup;
+        ASSERT_TRUE(setup.Start("\"" + CdImageDir() + "\\setup.exe\"", "Welcome")) << DescribeVisibleWindows();
+        ASSERT_TRUE(setup.Press(ids::kNext, "Software License Agreement"));
+        ASSERT_TRUE(setup.Press(ids::kNext, "Choose Destination Location"));
+        ASSERT_TRUE(PressButton(setup.m_sheet, ids::kNext));
+        HWND companion = WaitForWindow("Pictavo Companion Setup", 0, 60000);
+        ASSERT_NE(nullptr, companion) << DescribeVisibleWindows();
+        DWORD type = 0;
+        std::string command;
+        ASSERT_TRUE(WaitUntil([&] { return ReadValue(HKEY_LOCAL_MACHINE, kRunKey, "ScanRegistry", type, command); },
+                              30000));
+        Sleep(2000);
+        PostMessageA(companion, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(setup.m_process.WaitForExit(kWindowTimeoutMs));
+    }
+    const std::string group = ProgramGroupFolder("Pixmoor-USB 300 plus");
+    ASSERT_FALSE(group.empty()) << "setup made no Start Menu group";
+    const std::string program = Destination() + "\\DRVSWEEP.EXE";
+    ASSERT_TRUE(FileExists(program));
+    const HKEY user = m_ntLine ? HKEY_CURRENT_USER : HKEY_USERS;
+    const std::string userKey = std::string(m_ntLine ? "" : ".Default\\") + "Software\\Vantrell\\USB Marlix";
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(user, userKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                             nullptr));
+    RegCloseKey(key);
+
+    // Cancel: the copy stays in Temp and nothing is removed.
+    {
+        ChildProcess first;
+        StartAndAnswer(first, program, IDCANCEL);
+    }
+    Sleep(2000);
+    EXPECT_TRUE(FileExists(TempCopy())) << "the copy is made before the question";
+    EXPECT_EQ(nullptr, WaitForDialog(kRemovalPage, 0, 0));
+    EXPECT_TRUE(FileExists(program));
+    EXPECT_TRUE(DirectoryExists(group));
+
+    // OK: the copy in Temp removes the product.
+    {
+        ChildProcess first;
+        StartAndAnswer(first, program, IDOK);
+    }
+    FinishRemovalWizard();
+    EXPECT_TRUE(WaitForWindowGone("Setup", 0, kWindowTimeoutMs)) << "Finish ends the relocated copy";
+    EXPECT_FALSE(DirectoryExists(Destination())) << "the product folder goes with its files";
+    EXPECT_FALSE(DirectoryExists(group)) << "the Start Menu group goes";
+    EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExA(user, userKey.c_str(), 0, KEY_READ, &key)) << "the per-user key goes";
+    for (const char* entry : {"MSVideo.Sepalo", "MSVideo.Dovrex", "MSVideo.VFWWDM"}) {
+        EXPECT_EQ("", DriversEntry(entry)) << entry << " stays, naming no driver";
+    }
+    EXPECT_TRUE(FileExists(TempCopy())) << "nothing deletes the copy in Temp";
+}
+
+TEST_F(DrvSweepE2E, AFolderOnTheCommandLineRemovesAtOnceAndKeepsEveryBystander) {
+    // A folder with blanks, passed unquoted: it must arrive whole.
+    const std::string installDir = WindowsDir().substr(0, 2) + "\\Program Files\\Pixmoor-USB 300 plus";
+    const DirtyMachine machine = SweepRemovalMachine(Dirs(installDir));
+    std::string failure;
+    ASSERT_TRUE(SeedMachine(machine, failure)) << failure;
+    std::size_t traces = 0;
+    for (const SeedFile& file : machine.files) traces += file.fate == Fate::Removed;
+    for (const SeedValue& value : machine.registry) traces += value.fate == Fate::Removed;
+    ASSERT_EQ(traces, CheckMachine(machine).size()) << "before the pass only the traces are reported";
+
+    const std::string program = TestDriveRoot() + "sweep run\\DRVSWEEP.exe";
+    ASSERT_TRUE(CopyInto(CdImageDir() + "\\..\\drvsweep.exe", program));
+    ChildProcess sweep;
+    ASSERT_TRUE(sweep.Start("\"" + program + "\" " + installDir + "\\"));
+    EXPECT_EQ(nullptr, WaitForDialog(kQuestion, sweep.Id(), 3000)) << "a command line skips the question";
+    FinishRemovalWizard();
+    EXPECT_TRUE(sweep.WaitForExit(kWindowTimeoutMs));
+
+    const std::vector<std::string> problems = CheckMachine(machine);
+    EXPECT_TRUE(problems.empty()) << problems.size() << " problems:" << Joined(problems);
+    EXPECT_FALSE(DirectoryExists(installDir)) << "the emptied folder from the command line goes";
+    EXPECT_FALSE(DirectoryExists(WindowsDir().substr(0, 3) + "Pixmoor-USB 300 plus"));
+    EXPECT_FALSE(DirectoryExists(WindowsDir() + "\\TWAIN_32\\DE301r"));
+}
+
+TEST_F(DrvSweepE2E, TheRelocatedCopyLoadsNoLibraryAndStartsNoProgramFromItsFolder) {
+    // Libraries and attrib.exe placed where the copies run, with Wine told
+    // to prefer a DLL found there over its own.
+    const std::string folder = TestDriveRoot() + "planted";
+    const std::string program = folder + "\\DRVSWEEP.exe";
+    ASSERT_TRUE(CopyInto(CdImageDir() + "\\..\\drvsweep.exe", program));
+    for (const std::string& where : {folder, WindowsDir() + "\\Temp"}) {
+        for (const char* library : {"comctl32", "uxtheme"}) {
+            ASSERT_TRUE(CopyInto(HelpersDir() + "\\planted.dll", where + "\\" + library + ".dll"));
+            ASSERT_TRUE(PreferNativeLibrary("DRVSWEEP.exe", library));
+        }
+        ASSERT_TRUE(CopyInto(HelpersDir() + "\\argrecorder.exe", where + "\\attrib.exe"));
+    }
+    const std::vector<std::pair<std::string, std::string>> environment = {{"VANTRELL_RECORD", m_record}};
+    {
+        ChildProcess first;
+        StartAndAnswer(first, program, IDOK, environment);
+    }
+    FinishRemovalWizard();
+    EXPECT_TRUE(WaitForWindowGone("Setup", 0, kWindowTimeoutMs));
+    std::string record;
+    ReadFileBytes(m_record, record);
+    EXPECT_EQ("", record) << "a planted library or program ran";
+}

@@ -1,0 +1,57 @@
+// The stand-alone uninstaller's start: its OS flag, and the copy it places
+// in the Temp folder with the command line that starts that copy.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "drvsweep/drvsweep_app.h"
+#include "drvsweep/self_relocation.h"
+#include "temp_tree.h"
+#include "wine_settings.h"
+
+TEST(DrvSweepStartTest, WindowsMeCountsWith98AndEverySystemElseWithNt) {
+    EXPECT_EQ(0, DrvSweepNtPathsFlag(0xC0000A04));   // 98
+    EXPECT_EQ(0, DrvSweepNtPathsFlag(0xC0005A04));   // Me
+    EXPECT_EQ(1, DrvSweepNtPathsFlag(0xC3B60004));   // 95
+    EXPECT_EQ(1, DrvSweepNtPathsFlag(0x08930005));   // 2000
+    EXPECT_EQ(1, DrvSweepNtPathsFlag(0x0A280105));   // XP
+    EXPECT_EQ(1, DrvSweepNtPathsFlag(0x00005A05));   // minor 90 on the NT line
+    EXPECT_EQ(1, DrvSweepNtPathsFlag(0x05000A04));   // minor 10 with top byte 5
+}
+
+TEST(DrvSweepStartTest, TheTempCopyIsStartedWithTheFolderItCameFromWhole) {
+    RelocationPaths paths =
+        MakeRelocationPaths("C:\\Program Files\\Pixmoor-USB 300 plus\\DRVSWEEP.EXE", "DRVSWEEP", "C:\\WINDOWS");
+    EXPECT_EQ("C:\\Program Files\\Pixmoor-USB 300 plus\\", paths.strSourceDir);
+    EXPECT_EQ("DRVSWEEP.exe", paths.strFileName);
+    EXPECT_EQ("C:\\WINDOWS\\Temp", paths.strTempDir);
+    BoundedString<kPathChars> line;
+    ASSERT_TRUE(BuildTempCopyCommandLine(paths, line));
+    EXPECT_STREQ("\"C:\\WINDOWS\\Temp\\DRVSWEEP.exe\" C:\\Program Files\\Pixmoor-USB 300 plus\\", line.c_str());
+
+    EXPECT_EQ("D:\\", MakeRelocationPaths("D:\\Uninst.exe", "Uninst", "C:\\WINDOWS").strSourceDir)
+        << "a drive root keeps its backslash";
+    EXPECT_EQ("AB", MakeRelocationPaths("ABC.EXE", "ABC", "C:\\WINDOWS").strSourceDir);
+
+    paths.strSourceDir = "C:\\" + std::string(240, 'x') + "\\";
+    EXPECT_FALSE(BuildTempCopyCommandLine(paths, line)) << "a cut folder must never be started";
+}
+
+TEST(DrvSweepStartTest, CopySelfToTempReplacesTheCopyOfAnEarlierRun) {
+    TempTree tree;
+    const std::string source = tree.Path("product");
+    ASSERT_TRUE(MakeDirs(source));
+    std::string program;
+    ASSERT_TRUE(ReadFileBytes(EnvironmentPath("VANTRELL_HELPERS") + "\\argrecorder.exe", program));
+    ASSERT_TRUE(WriteFileBytes(source + "\\DRVSWEEP.exe", program));
+    const RelocationPaths paths = MakeRelocationPaths(source + "\\DRVSWEEP.exe", "DRVSWEEP", tree.WindowsDir().c_str());
+
+    // A copy left by an earlier run, of another version: replaced whatever its version.
+    ASSERT_TRUE(MakeDirs(tree.WindowsDir() + "\\Temp"));
+    ASSERT_TRUE(WriteFileBytes(tree.WindowsDir() + "\\Temp\\DRVSWEEP.exe", "earlier uninstaller"));
+    const DWORD first = CopySelfToTemp(paths);
+    EXPECT_EQ(0u, first & (VIF_SRCOLD | VIF_CANNOTCREATE | VIF_CANNOTREADSRC | VIF_OUTOFMEMORY)) << std::hex << first;
+    std::string copied;
+    ASSERT_TRUE(ReadFileBytes(tree.WindowsDir() + "\\Temp\\DRVSWEEP.exe", copied));
+    EXPECT_TRUE(copied == program);
+}
