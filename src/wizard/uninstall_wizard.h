@@ -1,7 +1,12 @@
-// setup's removal wizard: progress page, then the restart page.
+// The removal wizards of both uninstallers: a progress page, then the
+// restart page.
 #pragma once
 
 class CMainFrame;
+class CRemovalProgressPage;
 
-// Runs the wizard for the directory the launcher passed.
+// Runs the two-page sheet, captioned with the product name, to its end.
+void RunRemovalSheet(CRemovalProgressPage& progress);
+
+// setup's: runs the wizard for the directory the launcher passed.
 void RunSetupUninstallWizard(CMainFrame& frame, const char* sourceDir);

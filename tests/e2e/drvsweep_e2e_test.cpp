@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "dirty_machine.h"
-#include "expected_registration.h"
 #include "temp_tree.h"
 #include "wine_settings.h"
 #include "wizard_driver.h"
@@ -19,7 +18,6 @@ namespace {
 
 const char kRemovalPage[] = "Remove Programs From Your Computer";
 const char kQuestion[] = "Confirm File Deletion";
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::string Destination() { return WindowsDir().substr(0, 2) + "\\Pixmoor-USB 300 plus"; }
 std::string TempCopy() { return WindowsDir() + "\\Temp\\DRVSWEEP.exe"; }
@@ -103,22 +101,8 @@ protected:
 }  // namespace
 
 TEST_F(DrvSweepE2E, InstalledUninstallerAsksRelocatesAndRemovesTheProduct) {
-    {
-        WizardSession setup;
-        ASSERT_TRUE(setup.Start("\"" + CdImageDir() + "\\setup.exe\"", "Welcome")) << DescribeVisibleWindows();
-        ASSERT_TRUE(setup.Press(ids::kNext, "Software License Agreement"));
-        ASSERT_TRUE(setup.Press(ids::kNext, "Choose Destination Location"));
-        ASSERT_TRUE(PressButton(setup.m_sheet, ids::kNext));
-        HWND companion = WaitForWindow("Pictavo Companion Setup", 0, 60000);
-        ASSERT_NE(nullptr, companion) << DescribeVisibleWindows();
-        DWORD type = 0;
-        std::string command;
-        ASSERT_TRUE(WaitUntil([&] { return ReadValue(HKEY_LOCAL_MACHINE, kRunKey, "ScanRegistry", type, command); },
-                              30000));
-        Sleep(2000);
-        PostMessageA(companion, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(setup.m_process.WaitForExit(kWindowTimeoutMs));
-    }
+    std::string failure;
+    ASSERT_TRUE(InstallWithDefaults(CdImageDir(), failure)) << failure;
     const std::string group = ProgramGroupFolder("Pixmoor-USB 300 plus");
     ASSERT_FALSE(group.empty()) << "setup made no Start Menu group";
     const std::string program = Destination() + "\\DRVSWEEP.EXE";

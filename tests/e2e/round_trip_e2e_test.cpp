@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "expected_registration.h"
 #include "machine_snapshot.h"
 #include "temp_tree.h"
 #include "wine_settings.h"
@@ -18,7 +17,6 @@
 namespace {
 
 const char kRemovalPage[] = "Remove Programs From Your Computer";
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // What stays after the round trip on both Windows lines, each with the
 // reason it stays. A change of the comparison ("+ " came, "- " went, "~ "
@@ -89,24 +87,6 @@ protected:
         }
     }
 
-    void Install() {
-        WizardSession setup;
-        ASSERT_TRUE(setup.Start("\"" + m_cd + "\\setup.exe\"", "Welcome", {}, m_cd)) << DescribeVisibleWindows();
-        ASSERT_TRUE(setup.Press(ids::kNext, "Software License Agreement"));
-        ASSERT_TRUE(setup.Press(ids::kNext, "Choose Destination Location"));
-        ASSERT_TRUE(PressButton(setup.m_sheet, ids::kNext));
-        HWND companion = WaitForWindow("Pictavo Companion Setup", 0, 60000);
-        ASSERT_NE(nullptr, companion) << DescribeVisibleWindows();
-        // The registration runs while the companion installer is open.
-        DWORD type = 0;
-        std::string command;
-        ASSERT_TRUE(WaitUntil([&] { return ReadValue(HKEY_LOCAL_MACHINE, kRunKey, "ScanRegistry", type, command); },
-                              30000));
-        Sleep(3000);
-        PostMessageA(companion, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(setup.m_process.WaitForExit(kWindowTimeoutMs));
-    }
-
     // uninstal.exe from the CD with no directory: OK to the question, then
     // every removal wizard that comes up (the launcher's and its copy's)
     // is walked to its end without a restart.
@@ -138,8 +118,8 @@ protected:
 
 TEST_F(RoundTripE2E, InstallThenUninstallLeavesOnlyTheListedLeftovers) {
     const MachineSnapshot before = TakeSnapshot();
-    Install();
-    ASSERT_FALSE(HasFatalFailure());
+    std::string failure;
+    ASSERT_TRUE(InstallWithDefaults(m_cd, failure)) << failure;
     Uninstall();
     ASSERT_FALSE(HasFatalFailure());
 

@@ -1,5 +1,7 @@
 #include "wizard_driver.h"
 
+#include "expected_registration.h"
+
 bool WizardSession::Start(const std::string& commandLine, const std::string& firstPage,
                           const std::vector<std::pair<std::string, std::string>>& environment,
                           const std::string& currentDir) {
@@ -45,6 +47,37 @@ bool FinishRemovalWizardWithoutRestart(DWORD processId, std::string& failure) {
     SendMessageA(later, BM_CLICK, 0, 0);
     if (!IsButtonChecked(sheet, ids::kRestartNo) || !PressButton(sheet, ids::kFinish)) {
         failure = "could not finish with restart later";
+        return false;
+    }
+    return true;
+}
+
+bool InstallWithDefaults(const std::string& cdDir, std::string& failure) {
+    WizardSession setup;
+    if (!setup.Start("\"" + cdDir + "\\setup.exe\"", "Welcome", {}, cdDir) ||
+        !setup.Press(ids::kNext, "Software License Agreement") || !setup.Press(ids::kNext, "Choose Destination Location") ||
+        !PressButton(setup.m_sheet, ids::kNext)) {
+        failure = "the install wizard did not go through; " + DescribeVisibleWindows();
+        return false;
+    }
+    HWND companion = WaitForWindow("Pictavo Companion Setup", 0, 60000);
+    if (companion == nullptr) {
+        failure = "no companion installer; " + DescribeVisibleWindows();
+        return false;
+    }
+    // The registration's last values, then the codec fix-ups' pauses.
+    DWORD type = 0;
+    std::string command;
+    if (!WaitUntil([&] { return ReadValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                                          "ScanRegistry", type, command); },
+                   30000)) {
+        failure = "the still-image registration did not run";
+        return false;
+    }
+    Sleep(3000);
+    PostMessageA(companion, WM_CLOSE, 0, 0);
+    if (!setup.m_process.WaitForExit(kWindowTimeoutMs)) {
+        failure = "setup did not end with the companion installer";
         return false;
     }
     return true;

@@ -55,3 +55,9 @@ public:
 // goes on to the restart page and finishes with "No, I will restart my
 // computer later."; false (with the reason) when a step did not happen.
 bool FinishRemovalWizardWithoutRestart(DWORD processId, std::string& failure);
+
+// A whole install from the CD image in cdDir with the default destination:
+// walks the wizard, waits until the registration has run while the
+// companion installer is open, then closes the companion, which ends
+// setup; false (with the reason) when a step did not happen.
+bool InstallWithDefaults(const std::string& cdDir, std::string& failure);

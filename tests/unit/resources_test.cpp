@@ -8,6 +8,7 @@
 #include <string>
 
 #include "resources/setup/resource.h"
+#include "wine_settings.h"
 
 namespace {
 
@@ -18,8 +19,7 @@ const UINT kDialogs[] = {IDD_WELCOME,      IDD_LICENSE,   IDD_DESTINATION,    ID
 
 // The string with this identifier in exactly this language, as UTF-16;
 // false when that language lacks it.
-bool LoadStringIn(UINT id, LANGID language, std::wstring& text) {
-    HMODULE module = GetModuleHandleA(nullptr);
+bool LoadStringIn(UINT id, LANGID language, std::wstring& text, HMODULE module = GetModuleHandleA(nullptr)) {
     HRSRC block = FindResourceExA(module, MAKEINTRESOURCEA(6), MAKEINTRESOURCEA(id / 16 + 1), language);
     if (block == nullptr) return false;
     const auto* p = static_cast<const WCHAR*>(LockResource(LoadResource(module, block)));
@@ -55,4 +55,28 @@ TEST(Resources, EveryLanguageHasEveryDialogAndString) {
         ASSERT_TRUE(LoadStringIn(IDS_OEM_DEVICE_DESCRIPTION, language, description));
         EXPECT_EQ(L"OmniVision\\Dual Mode USB Camera Plus", description) << language;
     }
+}
+
+// The stand-alone uninstaller's own resources, in its seven languages: both
+// pages, the application title and the question with two placeholders.
+TEST(Resources, TheUninstallerHasItsPagesAndQuestionInSevenLanguages) {
+    const std::string program = EnvironmentPath("VANTRELL_CDIMAGE") + "\\..\\drvsweep.exe";
+    HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, module) << program;
+    for (LANGID language : {1028, 1031, 1033, 1036, 1041, 2058, 2070}) {
+        for (UINT dialog : {142u, 145u}) {
+            EXPECT_NE(nullptr, FindResourceExA(module, MAKEINTRESOURCEA(5), MAKEINTRESOURCEA(dialog), language))
+                << "dialog " << dialog << " in " << language;
+        }
+        std::wstring title, question, caption;
+        ASSERT_TRUE(LoadStringIn(57344, language, title, module)) << language;
+        EXPECT_EQ(L"KD73", title);
+        ASSERT_TRUE(LoadStringIn(57361, language, question, module)) << language;
+        EXPECT_EQ(2, Placeholders(question)) << language;
+        EXPECT_TRUE(LoadStringIn(57362, language, caption, module) && !caption.empty()) << language;
+    }
+    for (UINT bitmap : {140u, 141u}) {
+        EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(bitmap), MAKEINTRESOURCEA(2))) << bitmap;
+    }
+    FreeLibrary(module);
 }
