@@ -12,8 +12,8 @@ scripts/deps.sh >/dev/null
 scripts/build.sh >/dev/null
 arch=$(scripts/target-arch)
 
-results=$(xvfb-run -a -s "-screen 0 1024x768x24" scripts/fresh-prefix-run "$PWD/build/wineprefix-template" \
-  "$PWD/build/wineprefix-bench" "$arch" "$PWD/build/e2e-drive" "$PWD/build/tests/removal_bench.exe" "$runs" | tr -d '\r')
+results=$(scripts/fresh-prefix-run "$PWD/build/wineprefix-template" \
+  "$PWD/build/wineprefix-bench" "$arch" "$PWD/build/drive-bench" "$PWD/build/tests/removal_bench.exe" "$runs" | tr -d '\r')
 
 printf '%-22s %12s %15s\n' "pass (dirty machine)" "median ms" "registry calls"
 while read -r name ms calls; do

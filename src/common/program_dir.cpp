@@ -2,25 +2,24 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <cstring>
 
-bool ProgramDirFromModulePath(const char* modulePath, char (&out)[kPathChars]) {
-    char drive[_MAX_DRIVE];
-    char dir[_MAX_DIR];
-    char name[_MAX_FNAME];
-    char ext[_MAX_EXT];
-    out[0] = '\0';
-    if (_splitpath_s(modulePath, drive, sizeof drive, dir, sizeof dir, name, sizeof name,
-                     ext, sizeof ext) != 0) {
-        return false;
+std::string ModulePathFolder(const char* modulePath) {
+    const char* end = modulePath;
+    if (modulePath[0] != '\0' && modulePath[1] == ':') end = modulePath + 2;
+    for (const char* p = modulePath; *p != '\0'; p = CharNextA(p)) {
+        if (*p == '\\' || *p == '/') end = p + 1;
     }
-    const std::size_t dirLen = std::strlen(dir);
-    if (dirLen > 1) dir[dirLen - 1] = '\0';  // drop the trailing backslash
+    return std::string(modulePath, end);
+}
 
-    PathString result(drive);
-    result.Append(dir);
-    if (!result.CopyTo(out)) return false;
+bool ProgramDirFromModulePath(const char* modulePath, char (&out)[kPathChars]) {
+    out[0] = '\0';
+    std::string folder = ModulePathFolder(modulePath);
+    if (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) {
+        folder.pop_back();  // drop the trailing backslash
+    }
+    if (!BoundedString<kPathChars>(folder.c_str()).CopyTo(out)) return false;
     if (std::strlen(out) == 3) out[2] = '\0';  // "E:\" becomes "E:"
     return true;
 }

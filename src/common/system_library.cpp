@@ -25,3 +25,10 @@ void RestrictLibrarySearchPath() {
     auto setDllDirectory = ProcAddress<SetDllDirectoryFn>(kernel, "SetDllDirectoryA");
     if (setDllDirectory != nullptr) setDllDirectory("");
 }
+
+LANGID UserUiLanguage() {
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    using UiLanguageFn = LANGID(WINAPI*)();
+    auto uiLanguage = kernel != nullptr ? ProcAddress<UiLanguageFn>(kernel, "GetUserDefaultUILanguage") : nullptr;
+    return uiLanguage != nullptr ? uiLanguage() : GetUserDefaultLangID();
+}

@@ -13,6 +13,11 @@ HMODULE LoadSystemLibrary(const char* name);
 // later library loads, where the system allows it (XP SP1 and later).
 void RestrictLibrarySearchPath();
 
+// The user's interface language. Windows 95 and 98 have no separate one
+// (their kernel lacks GetUserDefaultUILanguage, and a program importing it
+// would not start there): the user's default language stands in.
+LANGID UserUiLanguage();
+
 // An entry point of module as the function type the caller names; nullptr
 // when the module lacks it.
 template <typename Fn>

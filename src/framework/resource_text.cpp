@@ -1,16 +1,34 @@
 #include "framework/resource_text.h"
 
+#include <cwchar>
 
-std::string LoadResString(UINT id) {
-    // Read the resource's own UTF-16 text and convert it whole: a fixed
-    // ANSI buffer could end in the middle of a double-byte character.
-    const wchar_t* text = nullptr;
-    const int len = LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (len <= 0 || text == nullptr) return std::string();
+namespace {
+
+// UTF-16 text to the ANSI code page, converted whole: a fixed ANSI buffer
+// could end in the middle of a double-byte character.
+std::string ToAnsi(const wchar_t* text, int len) {
     const int size = WideCharToMultiByte(CP_ACP, 0, text, len, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return std::string();
     std::string out(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_ACP, 0, text, len, &out[0], size, nullptr, nullptr);
     return out;
+}
+
+}  // namespace
+
+std::string LoadResString(UINT id) {
+    // Read from the string table block itself, as LoadString does: Windows
+    // 95 and 98 have LoadStringW only as a stub, and LoadStringA would cut
+    // at a fixed buffer. A block holds 16 strings, each a length and text.
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id / 16 + 1), MAKEINTRESOURCEA(6));  // RT_STRING
+    if (found == nullptr) return std::string();
+    const auto* p = static_cast<const WORD*>(LockResource(LoadResource(module, found)));
+    if (p == nullptr) return std::string();
+    const WORD* end = p + SizeofResource(module, found) / sizeof(WORD);
+    for (UINT skip = id % 16; skip > 0 && p < end; --skip) p += 1 + *p;
+    if (p >= end || *p == 0 || p + 1 + *p > end) return std::string();
+    return ToAnsi(reinterpret_cast<const wchar_t*>(p + 1), *p);
 }
 
 namespace {
@@ -38,10 +56,5 @@ std::string LoadDialogCaption(UINT dialogId) {
     p = SkipNameOrOrdinal(p);  // menu
     p = SkipNameOrOrdinal(p);  // window class
     const auto* caption = reinterpret_cast<const wchar_t*>(p);
-    const int size = WideCharToMultiByte(CP_ACP, 0, caption, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) return std::string();
-    std::string text(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, caption, -1, &text[0], size, nullptr, nullptr);
-    text.resize(static_cast<std::size_t>(size - 1));
-    return text;
+    return ToAnsi(caption, static_cast<int>(wcslen(caption)));
 }

@@ -1,21 +1,16 @@
 #include "install/companion.h"
 
-#include <cstdlib>
 #include <vector>
 
 #include "common/bounded_string.h"
+#include "common/program_dir.h"
 #include "frame/main_frame.h"
 
 HANDLE g_hCompanionProcess = nullptr;
 
 std::string CompanionInstallerPath(const char* modulePath) {
-    char drive[_MAX_DRIVE];
-    char dir[_MAX_DIR];
-    if (_splitpath_s(modulePath, drive, sizeof drive, dir, sizeof dir, nullptr, 0, nullptr, 0) != 0) {
-        return std::string();
-    }
-    PathString path(drive);
-    path.Append(dir).Append("PICTAVO\\setup.exe");
+    PathString path(ModulePathFolder(modulePath).c_str());
+    path.Append("PICTAVO\\setup.exe");
     return path.ok() ? std::string(path.c_str()) : std::string();
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/product_profile.h"
+#include "common/system_library.h"
 #include "common/text_format.h"
 #include "resources/setup/resource.h"
 #include "wizard/choose_directory.h"
@@ -59,7 +60,7 @@ BOOL CDestinationDlg::OnInitDialog() {
     // Only the Japanese page carries this note. Its placeholder is filled
     // on a Japanese system, and also wherever the Japanese page is what the
     // user sees, so that no raw placeholder ever shows.
-    const bool japaneseUi = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+    const bool japaneseUi = PRIMARYLANGID(UserUiLanguage()) == LANG_JAPANESE;
     if (GetDlgItem(IDC_DEST_JAPANESE_NOTE) != nullptr &&
         (GetSystemLanguage() == kJapanese || japaneseUi)) {
         SetDlgItemText(IDC_DEST_JAPANESE_NOTE,

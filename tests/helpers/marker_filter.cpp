@@ -3,7 +3,7 @@
 // that the registration command ran.
 #include <windows.h>
 
-extern "C" __declspec(dllexport) HRESULT __stdcall DllRegisterServer() {
+extern "C" HRESULT __stdcall DllRegisterServer() {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\VantrellTests", 0, nullptr, 0, KEY_ALL_ACCESS,
                         nullptr, &key, nullptr) != ERROR_SUCCESS) {
@@ -15,4 +15,4 @@ extern "C" __declspec(dllexport) HRESULT __stdcall DllRegisterServer() {
     return S_OK;
 }
 
-extern "C" __declspec(dllexport) HRESULT __stdcall DllUnregisterServer() { return S_OK; }
+extern "C" HRESULT __stdcall DllUnregisterServer() { return S_OK; }

@@ -2,6 +2,24 @@
 
 #include <vector>
 
+UserThread::UserThread(std::function<void()> actions) : m_actions(std::move(actions)) {
+    m_thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+UserThread::~UserThread() { Join(); }
+
+void UserThread::Join() {
+    if (m_thread == nullptr) return;
+    WaitForSingleObject(m_thread, INFINITE);
+    CloseHandle(m_thread);
+    m_thread = nullptr;
+}
+
+DWORD WINAPI UserThread::Run(LPVOID self) {
+    static_cast<UserThread*>(self)->m_actions();
+    return 0;
+}
+
 ChildProcess::~ChildProcess() {
     if (m_info.hProcess != nullptr) {
         if (IsRunning()) Kill();

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,6 +33,22 @@ public:
 private:
     PROCESS_INFORMATION m_info = {};
     DWORD m_exitCode = STILL_ACTIVE;
+};
+
+// A thread of the test process that plays the user while the test's own
+// thread runs a modal dialog; Join waits for it (the destructor too).
+class UserThread {
+public:
+    explicit UserThread(std::function<void()> actions);
+    ~UserThread();
+    UserThread(const UserThread&) = delete;
+    UserThread& operator=(const UserThread&) = delete;
+    void Join();
+
+private:
+    static DWORD WINAPI Run(LPVOID self);
+    std::function<void()> m_actions;
+    HANDLE m_thread = nullptr;
 };
 
 // Texts are exchanged in UTF-8, whatever the language of the window.

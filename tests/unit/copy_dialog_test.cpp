@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 
 #include "install/copy_progress_dlg.h"
 #include "install/file_tables.h"
@@ -52,7 +51,7 @@ protected:
 
     INT_PTR RunCopy(bool pointToDisk2, std::string& promptPath) {
         const FolderSet folders = {m_windows.c_str(), m_system.c_str(), m_inf.c_str(), "", 1};
-        std::thread user([&] {
+        UserThread user([&] {
             HWND prompt = WaitForDialog("Setup Needs The Next Disk", GetCurrentProcessId(), 20000);
             if (prompt == nullptr) return;
             promptPath = ControlText(prompt, IDC_DISK_PATH);
@@ -71,7 +70,7 @@ protected:
         CCopyProgressDlg dialog(folders, m_cd.c_str());
         dialog.m_strDestination = m_destination;
         const INT_PTR result = dialog.DoModal();
-        user.join();
+        user.Join();
         return result;
     }
 

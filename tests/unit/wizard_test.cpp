@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "common/percent_bar.h"
@@ -135,7 +134,7 @@ namespace {
 // the user: optionally picks "later", then presses Finish.
 INT_PTR FinishRestartPage(bool chooseLater, bool& yesWasPreselected) {
     std::atomic<bool> preselected(false);
-    std::thread user([&] {
+    UserThread user([&] {
         HWND sheet = WaitForDialog("Uninstall Complete", GetCurrentProcessId(), 10000);
         if (sheet == nullptr) return;
         WaitUntil([&] { return IsControlVisible(sheet, 12325); }, 5000);
@@ -148,7 +147,7 @@ INT_PTR FinishRestartPage(bool chooseLater, bool& yesWasPreselected) {
     sheet.m_psh.dwFlags |= PSH_WIZARD;
     sheet.AddPage(&page);
     const INT_PTR result = sheet.DoModal();
-    user.join();
+    user.Join();
     yesWasPreselected = preselected;
     return result;
 }
