@@ -6,11 +6,13 @@ namespace comctl {
 namespace {
 
 using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+using InitOldFn = void(WINAPI*)();
 using CreatePageFn = HPROPSHEETPAGE(WINAPI*)(const PROPSHEETPAGEA*);
 using SheetFn = INT_PTR(WINAPI*)(const PROPSHEETHEADERA*);
 
 struct Entries {
     InitFn init = nullptr;
+    InitOldFn initOld = nullptr;
     CreatePageFn createPage = nullptr;
     SheetFn sheet = nullptr;
 };
@@ -21,6 +23,8 @@ const Entries& Library() {
         HMODULE module = LoadSystemLibrary("comctl32.dll");
         if (module == nullptr) return found;
         found.init = ProcAddress<InitFn>(module, "InitCommonControlsEx");
+        // The first Windows 95 release's library (4.00) has only this one.
+        found.initOld = ProcAddress<InitOldFn>(module, "InitCommonControls");
         found.createPage = ProcAddress<CreatePageFn>(module, "CreatePropertySheetPageA");
         found.sheet = ProcAddress<SheetFn>(module, "PropertySheetA");
         return found;
@@ -32,9 +36,14 @@ const Entries& Library() {
 
 bool Init() {
     const Entries& entries = Library();
-    if (entries.init == nullptr || entries.createPage == nullptr || entries.sheet == nullptr) return false;
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
-    return entries.init(&icc) != FALSE;
+    if (entries.createPage == nullptr || entries.sheet == nullptr) return false;
+    if (entries.init != nullptr) {
+        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
+        return entries.init(&icc) != FALSE;
+    }
+    if (entries.initOld == nullptr) return false;
+    entries.initOld();
+    return true;
 }
 
 HPROPSHEETPAGE CreatePropertySheetPage(const PROPSHEETPAGEA* page) {
