@@ -42,10 +42,28 @@ BOOL CSetupApp::InitInstance() {
         m_bUninstall = 1;
         break;
     case RunMode::Install:
-        if (GetDirectXVersion() >= 0x800 && !CheckDirectX()) return FALSE;
+        // The probe sets up several run-time libraries, which takes longer
+        // than showing the frame, and CheckDirectX accepts every machine:
+        // it runs beside the frame instead of before it.
+        if (!m_probeThread.Start(ProbeDirectX, this)) ProbeDirectX(this);
         break;
     }
-    return CreateFrame();
+    if (CreateFrame()) return TRUE;
+    m_probeThread.Join();
+    return FALSE;
+}
+
+DWORD WINAPI CSetupApp::ProbeDirectX(void* app) {
+    // CheckDirectX's result is always TRUE, so nothing waits for it.
+    if (GetDirectXVersion() >= 0x800) static_cast<CSetupApp*>(app)->CheckDirectX();
+    return 0;
+}
+
+int CSetupApp::Run() {
+    const int exitCode = CWinApp::Run();
+    // Whatever the user did first, the process ends with the probe finished.
+    m_probeThread.Join();
+    return exitCode;
 }
 
 BOOL CSetupApp::CheckDirectX() {

@@ -5,10 +5,13 @@
 
 #include "common/bounded_string.h"
 #include "framework/win_app.h"
+#include "framework/worker_thread.h"
 
 class CSetupApp : public CWinApp {
 public:
     BOOL InitInstance() override;
+    // The message loop, then the wait for the DirectX probe.
+    int Run() override;
 
     // Reads two DirectX registrations; the result is always TRUE.
     BOOL CheckDirectX();
@@ -19,6 +22,9 @@ public:
 
 private:
     BOOL CreateFrame();
+    static DWORD WINAPI ProbeDirectX(void* app);
+
+    CJoinableThread m_probeThread;
 };
 
 // The application object of the running setup.

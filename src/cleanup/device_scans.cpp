@@ -120,9 +120,10 @@ bool IsFamilyImageClassInstance(HKEY instance) {
 
 void PurgeUsbEnumKeys() {
     const char scanKey[] = "Enum\\USB";
-    for (DWORD i = 0; i < 10; ++i) {
+    SubKeyScan scan(HKEY_LOCAL_MACHINE, scanKey);
+    for (DWORD i = 0; i < 10 && !scan.Ended(); ++i) {
         char name[kSubKeyNameChars];
-        if (SubKeyAt(scanKey, i, name) && HasPrefix(name, "VID_05A9")) DeleteTreeAt(scanKey, name);
+        if (scan.At(i, name) && HasPrefix(name, "VID_05A9")) DeleteTreeAt(scanKey, name);
     }
 }
 
@@ -138,9 +139,10 @@ void PurgeControlSetUsbKeys() {
     // Only the family's own vendor: "Vid_05" alone would take every vendor
     // from 0500 to 05FF.
     const char scanKey[] = "SYSTEM\\ControlSet001\\Enum\\USB";
-    for (DWORD i = 0; i < 10; ++i) {
+    SubKeyScan scan(HKEY_LOCAL_MACHINE, scanKey);
+    for (DWORD i = 0; i < 10 && !scan.Ended(); ++i) {
         char name[kSubKeyNameChars];
-        if (!SubKeyAt(scanKey, i, name) || !HasPrefix(name, "Vid_05a9")) continue;
+        if (!scan.At(i, name) || !HasPrefix(name, "Vid_05a9")) continue;
         for (const char* set : kControlSets) {
             PathString base(set);
             base.Append("\\Enum\\USB");
@@ -152,9 +154,10 @@ void PurgeControlSetUsbKeys() {
 void PurgeStillImageKeys() {
     // The "Register..." keys hold every application's still-image
     // registration, so only the family's own values go, never the key.
-    for (DWORD i = 0; i < 10; ++i) {
+    SubKeyScan scan(HKEY_LOCAL_MACHINE, kStillImageKey);
+    for (DWORD i = 0; i < 10 && !scan.Ended(); ++i) {
         char name[kSubKeyNameChars];
-        if (!SubKeyAt(kStillImageKey, i, name) || !HasPrefix(name, "Register")) continue;
+        if (!scan.At(i, name) || !HasPrefix(name, "Register")) continue;
         PathString path(kStillImageKey);
         path.AppendName(name);
         RegKey key;
@@ -164,10 +167,10 @@ void PurgeStillImageKeys() {
 }
 
 void PurgeOvtServices() {
-    const char scanKey[] = "SYSTEM\\CurrentControlSet\\Services";
-    for (DWORD i = 0; i < 300; ++i) {
+    SubKeyScan scan(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services");
+    for (DWORD i = 0; i < 300 && !scan.Ended(); ++i) {
         char name[kSubKeyNameChars];
-        if (!SubKeyAt(scanKey, i, name) || !HasPrefix(name, "OVT5")) continue;
+        if (!scan.At(i, name) || !HasPrefix(name, "OVT5")) continue;
         for (const char* set : kControlSets) {
             PathString base(set);
             base.Append("\\Services");
@@ -180,9 +183,10 @@ void PurgeImageClassInstances() {
     PathString scanKey(kControlSets[0]);
     scanKey.AppendName(kImageClassGuid);
     if (!scanKey.ok()) return;
-    for (DWORD i = 0; i < 50; ++i) {
+    SubKeyScan scan(HKEY_LOCAL_MACHINE, scanKey.c_str());
+    for (DWORD i = 0; i < 50 && !scan.Ended(); ++i) {
         char name[kSubKeyNameChars];
-        if (!SubKeyAt(scanKey.c_str(), i, name) || !HasPrefix(name, "000")) continue;
+        if (!scan.At(i, name) || !HasPrefix(name, "000")) continue;
         // Each control set's slot is judged on its own: the sets are copies
         // taken at different times, and a slot number may have been given
         // to another maker's device in one of them.

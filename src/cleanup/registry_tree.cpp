@@ -5,16 +5,15 @@
 #include "common/bounded_string.h"
 #include "common/reg_key.h"
 
-bool SubKeyAt(const char* path, DWORD index, char (&name)[kSubKeyNameChars]) {
-    return SubKeyAt(HKEY_LOCAL_MACHINE, path, index, name);
-}
+SubKeyScan::SubKeyScan(HKEY root, const char* path) { m_bEnded = !m_key.Open(root, path, KEY_READ); }
 
-bool SubKeyAt(HKEY root, const char* path, DWORD index, char (&name)[kSubKeyNameChars]) {
-    RegKey key;
-    if (!key.Open(root, path, KEY_READ)) return false;
+bool SubKeyScan::At(DWORD index, char (&name)[kSubKeyNameChars]) {
+    if (m_bEnded || !m_key.IsOpen()) return false;
     DWORD len = kSubKeyNameChars;
-    return RegEnumKeyExA(key.Get(), index, name, &len, nullptr, nullptr, nullptr, nullptr) ==
-           ERROR_SUCCESS;
+    const LONG rc = RegEnumKeyExA(m_key.Get(), index, name, &len, nullptr, nullptr, nullptr, nullptr);
+    // A key deleted under the scan reads as ended too.
+    if (rc == ERROR_NO_MORE_ITEMS || rc == ERROR_KEY_DELETED) m_bEnded = true;
+    return rc == ERROR_SUCCESS;
 }
 
 bool OpenKeySecurity(const std::string& path) { return OpenKeySecurity(HKEY_LOCAL_MACHINE, path); }
@@ -44,14 +43,16 @@ void DeleteRegistryTree(HKEY root, const std::string& path) {
     // succeed and the siblings after a stubborn key still go.
     DWORD index = 0;
     char name[kSubKeyNameChars];
-    while (SubKeyAt(root, path.c_str(), index, name)) {
+    SubKeyScan scan(root, path.c_str());
+    while (scan.At(index, name)) {
         PathString child(path.c_str());
         child.AppendName(name);
         if (child.ok()) DeleteRegistryTree(root, child.c_str());
 
         char after[kSubKeyNameChars];
-        if (SubKeyAt(root, path.c_str(), index, after) && std::strcmp(after, name) == 0) ++index;
+        if (scan.At(index, after) && std::strcmp(after, name) == 0) ++index;
     }
+    scan.Close();
 
     // Device keys of Windows 2000/XP refuse deletion under their default
     // rights; failure here (Windows 98 has no key security) changes nothing.

@@ -11,11 +11,28 @@
 // a longer name does not enumerate and is treated like no subkey there.
 constexpr DWORD kSubKeyNameChars = 255;
 
-// Name of the subkey of HKEY_LOCAL_MACHINE\path at index; false past the
-// end, when the key cannot be opened or the name does not fit.
-bool SubKeyAt(const char* path, DWORD index, char (&name)[kSubKeyNameChars]);
-// The same below another root key.
-bool SubKeyAt(HKEY root, const char* path, DWORD index, char (&name)[kSubKeyNameChars]);
+#include "common/reg_key.h"
+
+// The subkeys of one key, read by index through one handle that stays open
+// for the whole scan. Deletions made meanwhile, through any handle or path,
+// show at once: index i names what opening the key anew would name.
+class SubKeyScan {
+public:
+    SubKeyScan(HKEY root, const char* path);
+
+    // Name of the subkey at index; false past the end, when the key could
+    // not be opened or the name does not fit.
+    bool At(DWORD index, char (&name)[kSubKeyNameChars]);
+    // True once the key could not be opened or an index past its last
+    // subkey was asked for. Scans only delete, so no later index has one.
+    bool Ended() const { return m_bEnded; }
+    // Lets go of the key, so that it can be deleted itself.
+    void Close() { m_key.Close(); }
+
+private:
+    RegKey m_key;
+    bool m_bEnded = false;
+};
 
 // Deletes HKEY_LOCAL_MACHINE\path with all its subkeys. Always ends: a
 // subkey that refuses deletion is passed over and the walk goes on with

@@ -1,6 +1,7 @@
 // Times the removal work of both uninstallers on a seeded dirty machine, without the page's
 // start delay or any window, and counts the registry calls it makes.
-// Prints one line per measured pass: "<name> <median ms> <registry calls>".
+// Prints one line per measured pass:
+// "<name> <median ms> <registry calls> <min ms> <max ms>".
 //   removal_bench.exe RUNS
 #include <windows.h>
 
@@ -65,7 +66,7 @@ bool Report(const char* name, int runs, const DirtyMachine& machine, const std::
         times.push_back(ms);
     }
     std::sort(times.begin(), times.end());
-    std::printf("%s %.1f %lu\n", name, times[times.size() / 2], calls);
+    std::printf("%s %.1f %lu %.1f %.1f\n", name, times[times.size() / 2], calls, times.front(), times.back());
     return true;
 }
 
