@@ -11,8 +11,10 @@ The output is deterministic: running the script twice gives the same bytes.
 Files written:
   src/resources/art/product.ico      program / frame icon (16, 32, 48 px;
                                      8-bit and 32-bit BMP-based entries)
-  src/resources/art/side.bmp         wizard side picture, 118 x 258, 24-bit
-  src/resources/art/background.bmp   uninstaller backdrop, 640 x 480, 8-bit palette
+  src/resources/art/side.bmp         wizard side picture, 118 x 258, 8-bit
+                                     palette, RLE8-compressed
+  src/resources/art/background.bmp   uninstaller backdrop, 640 x 480, 8-bit
+                                     palette, RLE8-compressed
   docs/images/pixmoor-usb-300-plus.png  product picture for the README
 """
 
@@ -423,6 +425,55 @@ def make_icon():
 
 
 # ---------------------------------------------------------------------------
+# 8-bit bitmaps are stored RLE8-compressed (BI_RLE8), which every Windows
+# since 3.0 draws: the pictures are drawn in flat bands and gradients along
+# rows, so a run of one colour takes two bytes instead of one per pixel.
+# ---------------------------------------------------------------------------
+
+def rle8_row(row):
+    out = bytearray()
+    i, n = 0, len(row)
+    while i < n:
+        run = 1
+        while i + run < n and run < 255 and row[i + run] == row[i]:
+            run += 1
+        if run >= 2:
+            out += bytes((run, row[i]))
+            i += run
+            continue
+        # A literal stretch, up to where the next run of two starts.
+        j = i
+        while j < n and j - i < 255 and not (j + 1 < n and row[j] == row[j + 1]):
+            j += 1
+        lit = row[i:j]
+        if len(lit) < 3:  # absolute mode needs three or more pixels
+            for b in lit:
+                out += bytes((1, b))
+        else:
+            out += bytes((0, len(lit))) + bytes(lit)
+            if len(lit) & 1:
+                out += b"\0"
+        i = j
+    return bytes(out + b"\0\0")  # end of line
+
+
+def write_rle8_bmp(path, img):
+    """Writes a palette image ("P") as a BI_RLE8 bitmap, bottom-up rows."""
+    w, h = img.size
+    pixels = img.tobytes()
+    data = b"".join(rle8_row(pixels[y * w:(y + 1) * w]) for y in range(h - 1, -1, -1))
+    data = data[:-2] + b"\0\1"  # the last end of line becomes end of bitmap
+    pal = img.getpalette()[:768]
+    colours = len(pal) // 3
+    quads = b"".join(bytes((pal[3 * k + 2], pal[3 * k + 1], pal[3 * k], 0)) for k in range(colours))
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 1, len(data), 3780, 3780, colours, 0)
+    offset = 14 + len(info) + len(quads)
+    header = b"BM" + struct.pack("<IHHI", offset + len(data), 0, 0, offset)
+    with open(path, "wb") as f:
+        f.write(header + info + quads + data)
+
+
+# ---------------------------------------------------------------------------
 # Wizard side picture, 118 x 258: a dark-blue to lighter-blue panel with the
 # product name at the top and the camera drawn large below it.
 # ---------------------------------------------------------------------------
@@ -471,7 +522,9 @@ def make_side():
     centred(40, "USB 300 plus", sub, (170, 200, 255, 255))
     d.line((24, 60, 94, 60), fill=(90, 120, 200, 255))
     centred(238, "Vantrell", small, (230, 240, 255, 255))
-    img.convert("RGB").save(os.path.join(ART_DIR, "side.bmp"))
+    # A palette without dithering keeps the bands flat for RLE8.
+    side = img.convert("RGB").quantize(256, method=Image.Quantize.FASTOCTREE, dither=Image.Dither.NONE)
+    write_rle8_bmp(os.path.join(ART_DIR, "side.bmp"), side)
     return img
 
 
@@ -502,7 +555,8 @@ def make_background():
     d.text((40 + 2, 84 + 2), "Vantrell", font=maker, fill=(0, 0, 0))
     d.text((40, 84), "Vantrell", font=maker, fill=(170, 190, 255))
     # A palette keeps the uninstaller small; the gradient needs few colours.
-    img.quantize(256, method=Image.Quantize.MEDIANCUT).save(os.path.join(ART_DIR, "background.bmp"))
+    back = img.quantize(256, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE)
+    write_rle8_bmp(os.path.join(ART_DIR, "background.bmp"), back)
     return img
 
 

@@ -1,12 +1,12 @@
 #include "cleanup/device_scans.h"
 
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 
 #include "cleanup/registry_tree.h"
 #include "common/bounded_string.h"
 #include "common/reg_key.h"
+#include "common/text_format.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ bool ReadText(HKEY key, const char* name, char (&text)[N + 1]) {
 
 // "0000" to "0019": "000" + n below ten, "00" + n from ten.
 void InstanceNumber(int n, char (&out)[8]) {
-    std::snprintf(out, sizeof out, n < 10 ? "000%d" : "00%d", n);
+    FormatInto(out, n < 10 ? "000%d" : "00%d", n);
 }
 
 void DeleteTreeAt(const char* base, const char* name) {
@@ -259,14 +259,23 @@ void UnlockAndDeleteUsbInstances() {
     // without subkeys.
     const char* const kGroup[] = {"\\Control", "\\Device Parameters", "\\LogConf", ""};
 
+    // An instance that is not there has no members either: it is looked
+    // for once, and both passes pass over it.
+    constexpr int kInstances = 20;
+    constexpr int kBaseCount = sizeof kBases / sizeof kBases[0];
+    bool present[kInstances][kBaseCount] = {};
     for (int pass = 0; pass < 2; ++pass) {
-        for (int j = 0; j < 20; ++j) {
+        for (int j = 0; j < kInstances; ++j) {
             char number[8];
-            std::snprintf(number, sizeof number, "%d", j);
-            for (const char* base : kBases) {
+            FormatInto(number, "%d", j);
+            for (int b = 0; b < kBaseCount; ++b) {
+                PathString instance(kBases[b]);
+                instance.Append(number);
+                if (pass == 0) present[j][b] = instance.ok() && RegKeyExists(HKEY_LOCAL_MACHINE, instance.c_str());
+                if (!present[j][b]) continue;
                 for (const char* member : kGroup) {
-                    PathString path(base);
-                    path.Append(number).Append(member);
+                    PathString path(instance.c_str());
+                    path.Append(member);
                     if (!path.ok()) continue;
                     if (pass == 0) {
                         OpenKeySecurity(path.c_str());

@@ -5,11 +5,11 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "common/bounded_string.h"
 #include "common/message_queue.h"
+#include "common/text_format.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ const TwainDsEntry g_twainDsNames[] = {
 // infDir + "\oemN" + extension; not ok() when it does not fit.
 PathString OemCopyPath(const char* infDir, int n, const char* extension) {
     char name[32];
-    std::snprintf(name, sizeof name, "oem%d%s", n, extension);
+    FormatInto(name, "oem%d%s", n, extension);
     PathString path(infDir);
     path.AppendName(name);
     return path;

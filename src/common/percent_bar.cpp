@@ -1,6 +1,6 @@
 #include "common/percent_bar.h"
 
-#include <cstdio>
+#include "common/text_format.h"
 
 RECT BarRect(HWND dialog, int id) {
     RECT rect = {};
@@ -34,7 +34,7 @@ void PaintPercentBar(HDC dc, const RECT& bar, unsigned int& percent, COLORREF fi
     SetBkColor(dc, RGB(192, 192, 192));
     SetBkMode(dc, TRANSPARENT);
     char text[16];
-    const int len = std::snprintf(text, sizeof text, "%u%%", percent);
+    const int len = FormatInto(text, "%u%%", percent);
     TextOutA(dc, bar.left + width / 2, bar.top, text, len);
     SelectObject(dc, oldPen);
     SelectObject(dc, oldFont);

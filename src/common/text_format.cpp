@@ -1,5 +1,8 @@
 #include "common/text_format.h"
 
+#include <cstdarg>
+#include <cstdio>
+
 std::string FormatText(const std::string& format, std::initializer_list<const char*> args) {
     std::string out;
     out.reserve(format.size() + 64);
@@ -25,4 +28,18 @@ std::string FormatText(const std::string& format, std::initializer_list<const ch
         out += c;
     }
     return out;
+}
+
+int FormatInto(char* out, std::size_t size, const char* format, ...) {
+    if (size == 0) return -1;
+    va_list args;
+    va_start(args, format);
+    const int len = _vsnprintf(out, size, format, args);
+    va_end(args);
+    // The runtime's formatter leaves a result of exactly `size` unterminated.
+    if (len < 0 || static_cast<std::size_t>(len) >= size) {
+        out[0] = '\0';
+        return -1;
+    }
+    return len;
 }

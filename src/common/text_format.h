@@ -3,9 +3,20 @@
 // the program passes must not be able to read past the arguments.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 
 // Replaces each "%s" in turn by the next argument ("" once they run out) and
 // "%%" by "%"; every other character is kept as it is.
 std::string FormatText(const std::string& format, std::initializer_list<const char*> args);
+
+// printf-style formatting of numbers and short names into a fixed buffer,
+// through the C runtime's own formatter (the C99 one that mingw-w64 links
+// for snprintf costs about 25 KB). Returns the length; -1, with the buffer
+// empty, when the result does not fit.
+int FormatInto(char* out, std::size_t size, const char* format, ...);
+template <std::size_t N, typename... Args>
+int FormatInto(char (&out)[N], const char* format, Args... args) {
+    return FormatInto(static_cast<char*>(out), N, format, args...);
+}

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "common/locations.h"
 #include "common/message_queue.h"
 #include "common/reg_key.h"
+#include "common/text_format.h"
 #include "drvsweep/sweep_tables.h"
 #include "progman/program_group.h"
 #include "stillimage/earlier_still_image.h"
@@ -89,7 +89,7 @@ void RemoveFromRootProductFolder(const char* windowsDir, const char* name) {
 // windowsDir\INF\OEMn + extension; not ok() when it does not fit.
 PathString OemCopyPath(const char* windowsDir, int n, const char* extension) {
     char name[32];
-    std::snprintf(name, sizeof name, "\\INF\\OEM%d%s", n, extension);
+    FormatInto(name, "\\INF\\OEM%d%s", n, extension);
     PathString path(windowsDir);
     path.Append(name);
     return path;

@@ -1,9 +1,10 @@
 #include "framework/frame_wnd.h"
 
-#include <cstdio>
 #include <map>
 #include <string>
 #include <tuple>
+
+#include "common/text_format.h"
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA&) { return TRUE; }
 
@@ -34,7 +35,7 @@ const char* RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background,
     if (found != registered.end()) return found->second.c_str();
 
     char name[64];
-    std::snprintf(name, sizeof name, "VantrellWnd:%u", static_cast<unsigned>(registered.size()));
+    FormatInto(name, "VantrellWnd:%u", static_cast<unsigned>(registered.size()));
     WNDCLASSA wc = {};
     wc.style = classStyle;
     wc.lpfnWndProc = CWnd::StdWndProc;

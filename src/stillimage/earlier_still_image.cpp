@@ -1,10 +1,10 @@
 #include "stillimage/earlier_still_image.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "common/bounded_string.h"
 #include "common/reg_key.h"
+#include "common/text_format.h"
 
 HKEY g_hEarlierStillImageKey = nullptr;
 
@@ -113,7 +113,7 @@ bool ClassInstanceFromDriver(const char* driver, char (&instance)[5]) {
 void PurgeOmscanInstances(HKEY root, const char* baseKey) {
     for (int n = 0; n < kInstanceSlots; ++n) {
         char name[16];
-        std::snprintf(name, sizeof name, "000%d", n);
+        FormatInto(name, "000%d", n);
         PathString path(baseKey);
         path.AppendName(name);
         if (!path.ok()) continue;

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "common/bounded_string.h"
 #include "common/product_profile.h"
 #include "common/reg_key.h"
+#include "common/text_format.h"
 #include "framework/resource_text.h"
 #include "resources/setup/resource.h"
 
@@ -44,7 +44,7 @@ void ShowInMessageBox(const char* text) {
 // base + "000N".
 bool InstancePath(const char* base, int n, PathString& path) {
     char name[16];
-    std::snprintf(name, sizeof name, "000%d", n);
+    FormatInto(name, "000%d", n);
     path.Append(base).Append(name);
     return path.ok();
 }
@@ -193,14 +193,14 @@ void WriteRunList(const char* windowsDir) {
 // The reference the root device's "Driver" value carries: the marked
 // image-class instance.
 void DriverReference(char (&reference)[kShortTextBytes]) {
-    std::snprintf(reference, sizeof reference, "Image");
+    FormatInto(reference, "Image");
     int unmarked = 0;
     bool found = false;
     for (int n = 0; n < kInstanceSlots && !found; ++n) {
         bool marked = false;
         if (!OpenInstance(kImageClassBase, n, &marked)) continue;
         if (marked) {
-            std::snprintf(reference, sizeof reference, "Image\\000%d", n);
+            FormatInto(reference, "Image\\000%d", n);
             found = true;
         } else {
             ++unmarked;
@@ -210,7 +210,7 @@ void DriverReference(char (&reference)[kShortTextBytes]) {
     // marked instance that was found: that one is ours, instance 0000 after
     // nine foreign ones is not, and the removal pass later deletes the
     // class key the reference names.
-    if (!found && unmarked == 9) std::snprintf(reference, sizeof reference, "Image\\000%d", 0);
+    if (!found && unmarked == 9) FormatInto(reference, "Image\\000%d", 0);
 }
 
 void WriteRootDevice(int n) {
