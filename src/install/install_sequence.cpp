@@ -45,7 +45,12 @@ void RunInstall(CMainFrame& frame) {
 
     CCopyProgressDlg copy(frame.Folders(destination.c_str()), frame.ProgramDir());
     copy.m_strDestination = destination;
-    if (copy.DoModal() != IDOK) return;
+    if (copy.DoModal() != IDOK) {
+        // A stopped copy ends setup, as Exit Setup does: none of the later
+        // steps run, and the frame would otherwise stay with nothing on it.
+        PostMessageA(frame.m_hWnd, WM_CLOSE, 0, 0);
+        return;
+    }
 
     CreateProgramGroup(frame, destination);
     Sleep(1000);

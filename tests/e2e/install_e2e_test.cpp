@@ -120,6 +120,21 @@ protected:
         EXPECT_TRUE(setup.m_process.WaitForExit(kWindowTimeoutMs)) << "the companion's end closes setup";
     }
 
+    // After a stopped copy setup ends within seconds, as after Exit Setup,
+    // leaving no window and having run none of the steps after the copy.
+    void ExpectEndedWithoutLaterSteps(WizardSession& setup) {
+        ASSERT_TRUE(setup.m_process.WaitForExit(5000)) << "setup stays after a stopped copy";
+        for (const TopWindow& window : ListTopLevelWindows()) {
+            EXPECT_NE(setup.m_process.Id(), window.processId) << "left over: " << window.title;
+        }
+        EXPECT_EQ(nullptr, WaitForWindow(kCompanionTitle, 0, 0)) << "nothing after a failed copy";
+        EXPECT_TRUE(GroupFolder().empty());
+        EXPECT_FALSE(FileExists(Destination() + "\\DRVSWEEP.EXE"));
+        DWORD type = 0;
+        std::string marker;
+        EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kMarkerKey, "CaptureFilter", type, marker));
+    }
+
     std::unique_ptr<ScopedWindowsVersion> m_version;
 };
 
@@ -281,18 +296,28 @@ TEST_F(InstallE2E, CopyErrorsStopTheInstallOrRetryWhenTheSourceIsBack) {
         ASSERT_NE(nullptr, error) << DescribeVisibleWindows();
         EXPECT_EQ("Cannot read source file " + cd + "\\drvsweep.ex_.", ControlText(error, ids::kMessageText));
         ASSERT_TRUE(setup.Answer(error, IDABORT));
-        Sleep(3000);
-        EXPECT_EQ(nullptr, WaitForWindow(kCompanionTitle, 0, 0)) << "nothing after a failed copy";
-        EXPECT_TRUE(GroupFolder().empty());
-        EXPECT_FALSE(FileExists(Destination() + "\\DRVSWEEP.EXE"));
-        HWND frame = WaitForWindow("Setup", setup.m_process.Id(), 0);
-        ASSERT_NE(nullptr, frame) << "the frame stays after a cancelled copy";
-        PostMessageA(frame, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(setup.m_process.WaitForExit(kWindowTimeoutMs));
+        ExpectEndedWithoutLaterSteps(setup);
+    }
+
+    // A missing uninstaller: Abort ends setup too, and nothing after the
+    // copy runs.
+    DeleteFileA((cd + "\\drvsweep.ex_").c_str());
+    DeleteValue(kRegisteredApps, "USB Still Image Device");
+    {
+        WizardSession setup;
+        StartInstall(setup, cd);
+        HWND error = setup.Dialog("Setup");
+        ASSERT_NE(nullptr, error) << DescribeVisibleWindows();
+        EXPECT_EQ("Cannot read source file " + cd + "\\drvsweep.ex_.", ControlText(error, ids::kMessageText));
+        ASSERT_TRUE(setup.Answer(error, IDABORT));
+        ExpectEndedWithoutLaterSteps(setup);
+        DWORD type = 0;
+        std::string app;
+        EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kRegisteredApps, "USB Still Image Device", type, app))
+            << "no still-image registration after a stopped copy";
     }
 
     // A missing uninstaller that comes back: Retry installs it and goes on.
-    DeleteFileA((cd + "\\drvsweep.ex_").c_str());
     {
         WizardSession setup;
         StartInstall(setup, cd);
