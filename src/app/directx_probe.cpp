@@ -5,6 +5,8 @@
 #include <ddraw.h>
 #include <objbase.h>
 
+#include "common/system_library.h"
+
 namespace {
 
 // The interface and class identifiers the probe asks for.
@@ -47,6 +49,7 @@ private:
 class Library {
 public:
     explicit Library(const char* name) : m_h(LoadLibraryA(name)) {}
+    explicit Library(HMODULE module) : m_h(module) {}
     ~Library() { if (m_h != nullptr) FreeLibrary(m_h); }
     HMODULE Get() const { return m_h; }
     FARPROC Proc(const char* name) const { return GetProcAddress(m_h, name); }
@@ -60,17 +63,38 @@ DWORD Report(const char* text, DWORD version) {
     return version;
 }
 
+// The COM library is bound here, where the probe needs it, so that the
+// program's start does not load it (and the libraries it brings).
+struct Com {
+    using InitializeFn = HRESULT(WINAPI*)(LPVOID);
+    using CreateInstanceFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    using UninitializeFn = void(WINAPI*)();
+    Library library;
+    InitializeFn initialize = nullptr;
+    CreateInstanceFn createInstance = nullptr;
+    UninitializeFn uninitialize = nullptr;
+
+    Com() : library(LoadSystemLibrary("ole32.dll")) {
+        if (library.Get() == nullptr) return;
+        initialize = ProcAs<InitializeFn>(library.Proc("CoInitialize"));
+        createInstance = ProcAs<CreateInstanceFn>(library.Proc("CoCreateInstance"));
+        uninitialize = ProcAs<UninitializeFn>(library.Proc("CoUninitialize"));
+    }
+    bool ok() const { return initialize != nullptr && createInstance != nullptr && uninitialize != nullptr; }
+};
+
 DWORD ProbeDirectMusic() {
     DWORD version = 0x601;
-    if (FAILED(CoInitialize(nullptr))) return Report("Couldn't create CLSID_DirectMusic\r\n", 0x600);
+    Com com;
+    if (!com.ok() || FAILED(com.initialize(nullptr))) return Report("Couldn't create CLSID_DirectMusic\r\n", 0x600);
     IUnknown* music = nullptr;
-    if (FAILED(CoCreateInstance(kClsidDirectMusic, nullptr, CLSCTX_INPROC_SERVER, kIidDirectMusic,
-                                reinterpret_cast<void**>(&music)))) {
+    if (FAILED(com.createInstance(kClsidDirectMusic, nullptr, CLSCTX_INPROC_SERVER, kIidDirectMusic,
+                                  reinterpret_cast<void**>(&music)))) {
         version = Report("Couldn't create CLSID_DirectMusic\r\n", 0x600);
     } else {
         music->Release();
     }
-    CoUninitialize();
+    com.uninitialize();
     return version;
 }
 

@@ -10,6 +10,7 @@
 #include "frame/main_frame.h"
 #include "install/file_tables.h"
 #include "install/install_sequence.h"
+#include "wizard/install_wizard.h"
 #include "wizard/uninstall_wizard.h"
 
 CSetupApp& SetupApp() { return *static_cast<CSetupApp*>(CWinApp::Current()); }
@@ -43,14 +44,18 @@ BOOL CSetupApp::InitInstance() {
         break;
     case RunMode::Install:
         // The probe sets up several run-time libraries, which takes longer
-        // than showing the frame, and CheckDirectX accepts every machine:
-        // it runs beside the frame instead of before it.
-        if (!m_probeThread.Start(ProbeDirectX, this)) ProbeDirectX(this);
+        // than showing the frame and the wizard, and CheckDirectX accepts
+        // every machine: it starts once the Welcome page has been painted,
+        // beside the wizard, instead of before the frame.
+        g_pfnInstallWizardShown = StartDirectXProbe;
         break;
     }
-    if (CreateFrame()) return TRUE;
-    m_probeThread.Join();
-    return FALSE;
+    return CreateFrame();
+}
+
+void CSetupApp::StartDirectXProbe() {
+    CSetupApp& app = SetupApp();
+    if (!app.m_probeThread.Start(ProbeDirectX, &app)) ProbeDirectX(&app);
 }
 
 DWORD WINAPI CSetupApp::ProbeDirectX(void* app) {

@@ -22,6 +22,7 @@ public:
 
 private:
     BOOL CreateFrame();
+    static void StartDirectXProbe();
     static DWORD WINAPI ProbeDirectX(void* app);
 
     CJoinableThread m_probeThread;

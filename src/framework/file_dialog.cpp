@@ -1,5 +1,22 @@
 #include "framework/file_dialog.h"
 
+#include "common/system_library.h"
+
+namespace {
+
+using FileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+// The common dialog library (and the shell libraries it brings) is bound
+// when a dialog is first shown, not at start-up, where it would only delay
+// the first window.
+FileDialogFn Entry(bool open) {
+    static HMODULE module = LoadSystemLibrary("comdlg32.dll");
+    if (module == nullptr) return nullptr;
+    return ProcAddress<FileDialogFn>(module, open ? "GetOpenFileNameA" : "GetSaveFileNameA");
+}
+
+}  // namespace
+
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* defaultExt, const char* fileName,
                          DWORD flags, HWND parent)
     : m_bOpenFileDialog(bOpenFileDialog) {
@@ -16,6 +33,6 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* defaultExt, const cha
 
 INT_PTR CFileDialog::DoModal() {
     if (m_ofn.lpfnHook != nullptr) m_ofn.Flags |= OFN_ENABLEHOOK;
-    const BOOL ok = m_bOpenFileDialog ? GetOpenFileNameA(&m_ofn) : GetSaveFileNameA(&m_ofn);
-    return ok ? IDOK : IDCANCEL;
+    const FileDialogFn show = Entry(m_bOpenFileDialog != FALSE);
+    return show != nullptr && show(&m_ofn) ? IDOK : IDCANCEL;
 }

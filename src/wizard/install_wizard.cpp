@@ -1,9 +1,12 @@
 #include "wizard/install_wizard.h"
 
 #include "common/product_profile.h"
+#include "framework/idle_task.h"
 #include "wizard/destination_dlg.h"
 #include "wizard/license_dlg.h"
 #include "wizard/welcome_dlg.h"
+
+void (*g_pfnInstallWizardShown)() = nullptr;
 
 int RunInstallWizard(std::string& destination) {
     CWelcomeDlg welcome;
@@ -14,6 +17,7 @@ int RunInstallWizard(std::string& destination) {
     sheet.AddPage(&license);
     sheet.AddPage(&destinationPage);
     sheet.m_psh.dwFlags |= PSH_WIZARD;
+    if (g_pfnInstallWizardShown != nullptr) RunWhenIdle(g_pfnInstallWizardShown);
     const int result = static_cast<int>(sheet.DoModal());
     if (result == IDOK) destination = destinationPage.m_strDestination;
     return result;
