@@ -1,9 +1,8 @@
 #include "install/copy_progress_dlg.h"
 
-#include <mmsystem.h>
-
 #include "common/message_queue.h"
 #include "common/percent_bar.h"
+#include "common/system_library.h"
 #include "install/file_tables.h"
 #include "install/next_disk_dlg.h"
 #include "resources/setup/resource.h"
@@ -13,6 +12,17 @@ namespace {
 constexpr UINT_PTR kStartTimer = 101;
 constexpr UINT kStartDelayMs = 50;
 constexpr DWORD kClosingPauseMs = 100;
+
+// The multimedia timer, bound here rather than at start-up, where loading
+// its library would only delay the first window.
+DWORD MultimediaTime() {
+    using TimeFn = DWORD(WINAPI*)();
+    static const TimeFn time = [] {
+        HMODULE module = LoadSystemLibrary("winmm.dll");
+        return module != nullptr ? ProcAddress<TimeFn>(module, "timeGetTime") : nullptr;
+    }();
+    return time != nullptr ? time() : GetTickCount();
+}
 }  // namespace
 
 CCopyProgressDlg::CCopyProgressDlg(const FolderSet& folders, const char* programDir)
@@ -71,8 +81,8 @@ void CCopyProgressDlg::CopyFiles() {
                          VerInstallFileA};
     m_bCancelled = ::CopyFiles(job, *this) ? 0 : 1;
 
-    const DWORD start = timeGetTime();
-    while (timeGetTime() - start < kClosingPauseMs) {
+    const DWORD start = MultimediaTime();
+    while (MultimediaTime() - start < kClosingPauseMs) {
     }
     EndDialog(m_bCancelled ? IDCANCEL : IDOK);
 }
