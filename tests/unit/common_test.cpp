@@ -37,6 +37,20 @@ TEST(FormatText, FillsPlaceholdersInOrderAndNeverReadsPastTheArguments) {
     EXPECT_EQ("ends with %", FormatText("ends with %", {}));
 }
 
+TEST(FormatInto, FormatsWholeOrLeavesTheBufferEmpty) {
+    char name[8];
+    EXPECT_EQ(4, FormatInto(name, "00%d", 19));
+    EXPECT_STREQ("0019", name);
+    EXPECT_EQ(7, FormatInto(name, "oem%d", 1234));
+    EXPECT_STREQ("oem1234", name);
+    // Eight characters leave no room for the terminator, which the
+    // runtime's formatter then leaves out.
+    EXPECT_EQ(-1, FormatInto(name, "oem%d", 12345));
+    EXPECT_STREQ("", name);
+    EXPECT_EQ(-1, FormatInto(name, "oem%d%s", 12, ".inf"));
+    EXPECT_STREQ("", name);
+}
+
 TEST(ProgramDir, DriveRootGivesTwoCharactersAndFoldersLoseTheirBackslash) {
     char dir[kPathChars];
     ASSERT_TRUE(ProgramDirFromModulePath("E:\\setup.exe", dir));
