@@ -131,8 +131,21 @@ protected:
         EXPECT_TRUE(GroupFolder().empty());
         EXPECT_FALSE(FileExists(Destination() + "\\DRVSWEEP.EXE"));
         DWORD type = 0;
-        std::string marker;
-        EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kMarkerKey, "CaptureFilter", type, marker));
+        std::string value;
+        EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kMarkerKey, "CaptureFilter", type, value));
+        EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kRegisteredApps, "USB Still Image Device", type, value))
+            << "no still-image registration after a stopped copy";
+    }
+
+    // Installs from cdDir until the copy's error box, whose message names
+    // the uninstaller as the file that cannot be read; nullptr without it.
+    HWND StartUntilCopyError(WizardSession& setup, const std::string& cdDir) {
+        StartInstall(setup, cdDir);
+        HWND error = setup.Dialog("Setup");
+        if (error != nullptr) {
+            EXPECT_EQ("Cannot read source file " + cdDir + "\\drvsweep.ex_.", ControlText(error, ids::kMessageText));
+        }
+        return error;
     }
 
     std::unique_ptr<ScopedWindowsVersion> m_version;
@@ -287,43 +300,24 @@ TEST_F(InstallE2E, CopyErrorsStopTheInstallOrRetryWhenTheSourceIsBack) {
     if (!group.empty()) RemoveTree(group);
     DeleteFileA((Destination() + "\\DRVSWEEP.EXE").c_str());
 
-    // A truncated uninstaller: the message, and Abort ends the install there.
-    ASSERT_TRUE(WriteFileBytes(cd + "\\drvsweep.ex_", compressed.substr(0, 40)));
-    {
-        WizardSession setup;
-        StartInstall(setup, cd);
-        HWND error = setup.Dialog("Setup");
-        ASSERT_NE(nullptr, error) << DescribeVisibleWindows();
-        EXPECT_EQ("Cannot read source file " + cd + "\\drvsweep.ex_.", ControlText(error, ids::kMessageText));
-        ASSERT_TRUE(setup.Answer(error, IDABORT));
-        ExpectEndedWithoutLaterSteps(setup);
-    }
-
-    // A missing uninstaller: Abort ends setup too, and nothing after the
-    // copy runs.
-    DeleteFileA((cd + "\\drvsweep.ex_").c_str());
+    // A truncated uninstaller, then a missing one: the message, and Abort
+    // ends setup there.
     DeleteValue(kRegisteredApps, "USB Still Image Device");
-    {
+    ASSERT_TRUE(WriteFileBytes(cd + "\\drvsweep.ex_", compressed.substr(0, 40)));
+    for (int missing = 0; missing < 2; ++missing) {
+        if (missing) DeleteFileA((cd + "\\drvsweep.ex_").c_str());
         WizardSession setup;
-        StartInstall(setup, cd);
-        HWND error = setup.Dialog("Setup");
+        HWND error = StartUntilCopyError(setup, cd);
         ASSERT_NE(nullptr, error) << DescribeVisibleWindows();
-        EXPECT_EQ("Cannot read source file " + cd + "\\drvsweep.ex_.", ControlText(error, ids::kMessageText));
         ASSERT_TRUE(setup.Answer(error, IDABORT));
         ExpectEndedWithoutLaterSteps(setup);
-        DWORD type = 0;
-        std::string app;
-        EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kRegisteredApps, "USB Still Image Device", type, app))
-            << "no still-image registration after a stopped copy";
     }
 
     // A missing uninstaller that comes back: Retry installs it and goes on.
     {
         WizardSession setup;
-        StartInstall(setup, cd);
-        HWND error = setup.Dialog("Setup");
+        HWND error = StartUntilCopyError(setup, cd);
         ASSERT_NE(nullptr, error) << DescribeVisibleWindows();
-        EXPECT_EQ("Cannot read source file " + cd + "\\drvsweep.ex_.", ControlText(error, ids::kMessageText));
         ASSERT_TRUE(WriteFileBytes(cd + "\\drvsweep.ex_", compressed));
         ASSERT_TRUE(setup.Answer(error, IDRETRY));
         FinishWithCompanion(setup);
