@@ -34,7 +34,7 @@ builds=("now:$PWD")
 if [ -n "$before" ]; then
   tree="$PWD/build/before-tree"
   git worktree remove --force "$tree" >/dev/null 2>&1 || rm -rf "$tree"
-  git worktree add --force --detach "$tree" "$before" >/dev/null
+  git worktree add --force --detach "$tree" "$before" >/dev/null 2>&1
   (cd "$tree" && scripts/deps.sh >/dev/null && VANTRELL_ARCH=$arch scripts/build.sh >/dev/null)
   builds+=("before:$tree")
 fi
