@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <new>
+#include <string>
 
 void* operator new(std::size_t size) {
     void* p = std::malloc(size != 0 ? size : 1);
@@ -38,5 +39,4 @@ void __verbose_terminate_handler() { std::abort(); }
 
 // The library's own copy of the string class is built with exceptions and
 // would bring their machinery along: the programs make their own.
-#include <string>
 template class std::basic_string<char>;
