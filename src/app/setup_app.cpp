@@ -45,30 +45,19 @@ BOOL CSetupApp::InitInstance() {
     case RunMode::Install:
         // The probe sets up several run-time libraries, which takes longer
         // than showing the frame and the wizard, and CheckDirectX accepts
-        // every machine: it starts once the Welcome page has been painted,
-        // beside the wizard, instead of before the frame.
-        g_pfnInstallWizardShown = StartDirectXProbe;
+        // every machine: it runs once the Welcome page has been painted,
+        // instead of before the frame. It stays on this thread, as it was:
+        // the libraries it loads are not made to be set up beside windows
+        // that another thread is busy with.
+        g_pfnInstallWizardShown = RunDirectXProbe;
         break;
     }
     return CreateFrame();
 }
 
-void CSetupApp::StartDirectXProbe() {
-    CSetupApp& app = SetupApp();
-    if (!app.m_probeThread.Start(ProbeDirectX, &app)) ProbeDirectX(&app);
-}
-
-DWORD WINAPI CSetupApp::ProbeDirectX(void* app) {
-    // CheckDirectX's result is always TRUE, so nothing waits for it.
-    if (GetDirectXVersion() >= 0x800) static_cast<CSetupApp*>(app)->CheckDirectX();
-    return 0;
-}
-
-int CSetupApp::Run() {
-    const int exitCode = CWinApp::Run();
-    // Whatever the user did first, the process ends with the probe finished.
-    m_probeThread.Join();
-    return exitCode;
+void CSetupApp::RunDirectXProbe() {
+    // CheckDirectX's result is always TRUE, so nothing depends on it.
+    if (GetDirectXVersion() >= 0x800) SetupApp().CheckDirectX();
 }
 
 BOOL CSetupApp::CheckDirectX() {

@@ -5,13 +5,10 @@
 
 #include "common/bounded_string.h"
 #include "framework/win_app.h"
-#include "framework/worker_thread.h"
 
 class CSetupApp : public CWinApp {
 public:
     BOOL InitInstance() override;
-    // The message loop, then the wait for the DirectX probe.
-    int Run() override;
 
     // Reads two DirectX registrations; the result is always TRUE.
     BOOL CheckDirectX();
@@ -22,10 +19,7 @@ public:
 
 private:
     BOOL CreateFrame();
-    static void StartDirectXProbe();
-    static DWORD WINAPI ProbeDirectX(void* app);
-
-    CJoinableThread m_probeThread;
+    static void RunDirectXProbe();
 };
 
 // The application object of the running setup.
