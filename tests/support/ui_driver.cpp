@@ -185,12 +185,17 @@ std::wstring FromUtf8(const std::string& text) {
 
 }  // namespace
 
+// Setup runs its DirectX probe on the wizard's thread right after the first
+// page is painted; on a loaded machine that keeps messages waiting for
+// seconds, so a read or a set gets time to be answered.
+const UINT kMessageTimeoutMs = 15000;
+
 std::string WindowText(HWND hWnd) {
     wchar_t text[8192] = L"";
     // WM_GETTEXT reaches controls of other processes, GetWindowText does not;
     // the wide form keeps every language's text intact whatever our code page.
     SendMessageTimeoutW(hWnd, WM_GETTEXT, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
+                        SMTO_ABORTIFHUNG, kMessageTimeoutMs, nullptr);
     return ToUtf8(text);
 }
 
@@ -204,7 +209,7 @@ bool SetControlText(HWND window, int controlId, const std::string& text) {
     const std::wstring wide = FromUtf8(text);
     return control != nullptr &&
            SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
-                               SMTO_ABORTIFHUNG, 2000, nullptr) != 0;
+                               SMTO_ABORTIFHUNG, kMessageTimeoutMs, nullptr) != 0;
 }
 
 bool IsControlVisible(HWND window, int controlId) {
@@ -221,7 +226,7 @@ bool IsButtonChecked(HWND window, int controlId) {
     HWND control = FindControl(window, controlId);
     DWORD_PTR state = 0;
     return control != nullptr &&
-           SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state) != 0 &&
+           SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &state) != 0 &&
            state == BST_CHECKED;
 }
 
