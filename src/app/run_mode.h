@@ -5,6 +5,7 @@
 
 enum class RunMode {
     Install,            // any name but the uninstall name
+    TraceReport,        // any name but the uninstall name, "/traces=FILE": list, delete nothing
     UninstallLauncher,  // uninstall name, empty command line: confirm and relocate
     Uninstall,          // uninstall name with a directory on the command line
 };

@@ -3,6 +3,7 @@
 #include "app/directx_probe.h"
 #include "app/os_flag.h"
 #include "app/run_mode.h"
+#include "app/trace_report.h"
 #include "app/uninstall_launcher.h"
 #include "common/product_profile.h"
 #include "common/program_dir.h"
@@ -42,6 +43,10 @@ BOOL CSetupApp::InitInstance() {
     case RunMode::Uninstall:
         m_bUninstall = 1;
         break;
+    case RunMode::TraceReport:
+        // No frame and no wizard: the report, or a box saying why there is none.
+        m_nExitCode = RunTraceReport(m_strCmdLine, {m_bNtPaths, m_szProgramDir});
+        return FALSE;
     case RunMode::Install:
         // The probe sets up several run-time libraries, which takes longer
         // than showing the frame and the wizard, and CheckDirectX accepts

@@ -30,11 +30,10 @@ bool HasPrefix(const char* text, const char* prefix) {
 // one spare byte keeps a value without its own zero terminated. A value
 // that is absent or does not fit counts as not there.
 template <DWORD N>
-bool ReadText(HKEY key, const char* name, char (&text)[N + 1]) {
+bool ReadText(const SinkKey& key, const char* name, char (&text)[N + 1]) {
     std::memset(text, 0, sizeof text);
     DWORD size = N;
-    return RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) ==
-           ERROR_SUCCESS;
+    return key.Query(name, text, &size) == ERROR_SUCCESS;
 }
 
 // "0000" to "0019": "000" + n below ten, "00" + n from ten.
@@ -42,15 +41,15 @@ void InstanceNumber(int n, char (&out)[8]) {
     FormatInto(out, n < 10 ? "000%d" : "00%d", n);
 }
 
-void DeleteTreeAt(const char* base, const char* name) {
+void DeleteTreeAt(const char* base, const char* name, RemovalSink& sink) {
     PathString path(base);
     path.AppendName(name);
-    if (path.ok()) DeleteRegistryTree(path.c_str());
+    if (path.ok()) DeleteRegistryTree(path.c_str(), sink);
 }
 
 // The numbered instances base\0000 to base\0019 whose `valueName` begins
 // with `prefix` are deleted, each with one delete-key call.
-void PurgeNumberedByText(const char* base, const char* valueName, const char* prefix) {
+void PurgeNumberedByText(const char* base, const char* valueName, const char* prefix, RemovalSink& sink) {
     for (int n = 0; n < 20; ++n) {
         char number[8];
         InstanceNumber(n, number);
@@ -61,11 +60,11 @@ void PurgeNumberedByText(const char* base, const char* valueName, const char* pr
         char text[kLongValue + 1];
         bool matched = false;
         {
-            RegKey key;
+            SinkKey key(sink);
             if (!key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ)) continue;
-            matched = ReadText<kLongValue>(key.Get(), valueName, text) && HasPrefix(text, prefix);
+            matched = ReadText<kLongValue>(key, valueName, text) && HasPrefix(text, prefix);
         }
-        if (matched) RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+        if (matched) sink.DeleteKey(HKEY_LOCAL_MACHINE, path.c_str());
     }
 }
 
@@ -87,6 +86,11 @@ const char* const kFamilyDriverDescs[] = {
     "Genius VideoCAM",
 };
 
+bool KeyExists(RemovalSink& sink, const char* path) {
+    SinkKey key(sink);
+    return key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ);
+}
+
 bool ContainsNoCase(const char* text, const char* word) {
     const std::size_t len = std::strlen(word);
     for (; *text != '\0'; ++text) {
@@ -103,7 +107,7 @@ bool ContainsNoCase(const char* text, const char* word) {
 
 }  // namespace
 
-bool IsFamilyImageClassInstance(HKEY instance) {
+bool IsFamilyImageClassInstance(const SinkKey& instance) {
     // The family's devices carry USB vendor 05A9; Windows 2000/XP names the
     // hardware ID the driver was chosen for, in whatever case the INF used.
     char text[kLongValue + 1];
@@ -118,72 +122,72 @@ bool IsFamilyImageClassInstance(HKEY instance) {
     return false;
 }
 
-void PurgeUsbEnumKeys() {
+void PurgeUsbEnumKeys(RemovalSink& sink) {
     const char scanKey[] = "Enum\\USB";
-    SubKeyScan scan(HKEY_LOCAL_MACHINE, scanKey);
+    SubKeyScan scan(HKEY_LOCAL_MACHINE, scanKey, sink);
     for (DWORD i = 0; i < 10 && !scan.Ended(); ++i) {
         char name[kSubKeyNameChars];
-        if (scan.At(i, name) && HasPrefix(name, "VID_05A9")) DeleteTreeAt(scanKey, name);
+        if (scan.At(i, name) && HasPrefix(name, "VID_05A9")) DeleteTreeAt(scanKey, name, sink);
     }
 }
 
-void PurgeRootImageStill() {
-    PurgeNumberedByText("Enum\\Root\\Image", "DeviceDesc", "USB Still");
+void PurgeRootImageStill(RemovalSink& sink) {
+    PurgeNumberedByText("Enum\\Root\\Image", "DeviceDesc", "USB Still", sink);
 }
 
-void PurgeImageClassByDesc() {
-    PurgeNumberedByText(kImageClass98, "DriverDesc", "Genius VideoCAM");
+void PurgeImageClassByDesc(RemovalSink& sink) {
+    PurgeNumberedByText(kImageClass98, "DriverDesc", "Genius VideoCAM", sink);
 }
 
-void PurgeControlSetUsbKeys() {
+void PurgeControlSetUsbKeys(RemovalSink& sink) {
     // Only the family's own vendor: "Vid_05" alone would take every vendor
     // from 0500 to 05FF.
     const char scanKey[] = "SYSTEM\\ControlSet001\\Enum\\USB";
-    SubKeyScan scan(HKEY_LOCAL_MACHINE, scanKey);
+    SubKeyScan scan(HKEY_LOCAL_MACHINE, scanKey, sink);
     for (DWORD i = 0; i < 10 && !scan.Ended(); ++i) {
         char name[kSubKeyNameChars];
         if (!scan.At(i, name) || !HasPrefix(name, "Vid_05a9")) continue;
         for (const char* set : kControlSets) {
             PathString base(set);
             base.Append("\\Enum\\USB");
-            if (base.ok()) DeleteTreeAt(base.c_str(), name);
+            if (base.ok()) DeleteTreeAt(base.c_str(), name, sink);
         }
     }
 }
 
-void PurgeStillImageKeys() {
+void PurgeStillImageKeys(RemovalSink& sink) {
     // The "Register..." keys hold every application's still-image
     // registration, so only the family's own values go, never the key.
-    SubKeyScan scan(HKEY_LOCAL_MACHINE, kStillImageKey);
+    SubKeyScan scan(HKEY_LOCAL_MACHINE, kStillImageKey, sink);
     for (DWORD i = 0; i < 10 && !scan.Ended(); ++i) {
         char name[kSubKeyNameChars];
         if (!scan.At(i, name) || !HasPrefix(name, "Register")) continue;
         PathString path(kStillImageKey);
         path.AppendName(name);
-        RegKey key;
+        SinkKey key(sink);
         if (!path.ok() || !key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_ALL_ACCESS)) continue;
-        for (const char* value : kFamilyStillImageApps) RegDeleteValueA(key.Get(), value);
+        for (const char* value : kFamilyStillImageApps) key.DeleteValue(value);
     }
 }
 
-void PurgeOvtServices() {
-    SubKeyScan scan(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services");
+void PurgeOvtServices(RemovalSink& sink) {
+    SubKeyScan scan(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services", sink);
     for (DWORD i = 0; i < 300 && !scan.Ended(); ++i) {
         char name[kSubKeyNameChars];
         if (!scan.At(i, name) || !HasPrefix(name, "OVT5")) continue;
         for (const char* set : kControlSets) {
             PathString base(set);
             base.Append("\\Services");
-            if (base.ok()) DeleteTreeAt(base.c_str(), name);
+            if (base.ok()) DeleteTreeAt(base.c_str(), name, sink);
         }
     }
 }
 
-void PurgeImageClassInstances() {
+void PurgeImageClassInstances(RemovalSink& sink) {
     PathString scanKey(kControlSets[0]);
     scanKey.AppendName(kImageClassGuid);
     if (!scanKey.ok()) return;
-    SubKeyScan scan(HKEY_LOCAL_MACHINE, scanKey.c_str());
+    SubKeyScan scan(HKEY_LOCAL_MACHINE, scanKey.c_str(), sink);
     for (DWORD i = 0; i < 50 && !scan.Ended(); ++i) {
         char name[kSubKeyNameChars];
         if (!scan.At(i, name) || !HasPrefix(name, "000")) continue;
@@ -196,40 +200,40 @@ void PurgeImageClassInstances() {
             if (!path.ok()) continue;
             bool family = false;
             {
-                RegKey instance;
+                SinkKey instance(sink);
                 if (!instance.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ)) continue;
-                family = IsFamilyImageClassInstance(instance.Get());
+                family = IsFamilyImageClassInstance(instance);
             }
-            if (family) DeleteRegistryTree(path.c_str());
+            if (family) DeleteRegistryTree(path.c_str(), sink);
         }
     }
 }
 
-void RunDeviceScans() {
-    PurgeUsbEnumKeys();
-    PurgeRootImageStill();
-    PurgeImageClassByDesc();
-    PurgeControlSetUsbKeys();
-    PurgeStillImageKeys();
-    PurgeOvtServices();
-    PurgeImageClassInstances();
+void RunDeviceScans(RemovalSink& sink) {
+    PurgeUsbEnumKeys(sink);
+    PurgeRootImageStill(sink);
+    PurgeImageClassByDesc(sink);
+    PurgeControlSetUsbKeys(sink);
+    PurgeStillImageKeys(sink);
+    PurgeOvtServices(sink);
+    PurgeImageClassInstances(sink);
 }
 
-void DeleteMediaClassKey() {
+void DeleteMediaClassKey(RemovalSink& sink) {
     const char* const kProbes[] = {
         "System\\CurrentControlSet\\Enum\\USB\\VID_05A9&PID_0511\\5&20d06fa8&0&1",
         "System\\CurrentControlSet\\Enum\\USB\\VID_05A9&PID_0511\\5&20d06fa8&0&2",
         "System\\CurrentControlSet\\Enum\\USB\\VID_05A9&PID_A511\\5&20d06fa8&0&1",
         "System\\CurrentControlSet\\Enum\\USB\\VID_05A9&PID_A511\\5&20d06fa8&0&2",
     };
-    RegKey instance;
+    SinkKey instance(sink);
     for (const char* probe : kProbes) {
         if (instance.Open(HKEY_LOCAL_MACHINE, probe, KEY_READ)) break;
     }
     if (!instance.IsOpen()) return;
 
     char driver[kShortValue + 1];
-    const bool read = ReadText<kShortValue>(instance.Get(), "Driver", driver);
+    const bool read = ReadText<kShortValue>(instance, "Driver", driver);
     instance.Close();
     if (!read) return;
 
@@ -242,11 +246,11 @@ void DeleteMediaClassKey() {
 
     PathString path("System\\CurrentControlSet\\Services\\Class\\MEDIA");
     path.AppendName(tail);
-    if (!path.ok() || !RegKeyExists(HKEY_LOCAL_MACHINE, path.c_str())) return;
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+    if (!path.ok() || !KeyExists(sink, path.c_str())) return;
+    sink.DeleteKey(HKEY_LOCAL_MACHINE, path.c_str());
 }
 
-void UnlockAndDeleteUsbInstances() {
+void UnlockAndDeleteUsbInstances(RemovalSink& sink) {
     const char* const kBases[] = {
         "SYSTEM\\ControlSet001\\Enum\\USB\\Vid_05a9&Pid_0511\\5&20d06fa8&0&",
         "SYSTEM\\ControlSet002\\Enum\\USB\\Vid_05a9&Pid_0511\\5&20d06fa8&0&",
@@ -271,16 +275,16 @@ void UnlockAndDeleteUsbInstances() {
             for (int b = 0; b < kBaseCount; ++b) {
                 PathString instance(kBases[b]);
                 instance.Append(number);
-                if (pass == 0) present[j][b] = instance.ok() && RegKeyExists(HKEY_LOCAL_MACHINE, instance.c_str());
+                if (pass == 0) present[j][b] = instance.ok() && KeyExists(sink, instance.c_str());
                 if (!present[j][b]) continue;
                 for (const char* member : kGroup) {
                     PathString path(instance.c_str());
                     path.Append(member);
                     if (!path.ok()) continue;
                     if (pass == 0) {
-                        OpenKeySecurity(path.c_str());
+                        sink.OpenKeySecurity(HKEY_LOCAL_MACHINE, path.c_str());
                     } else {
-                        RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+                        sink.DeleteKey(HKEY_LOCAL_MACHINE, path.c_str());
                     }
                 }
             }
@@ -288,7 +292,7 @@ void UnlockAndDeleteUsbInstances() {
     }
 }
 
-void PurgeVfwWdmClassKeys() {
+void PurgeVfwWdmClassKeys(RemovalSink& sink) {
     for (int n = 0; n < 10; ++n) {
         char number[8];
         InstanceNumber(n, number);
@@ -298,11 +302,10 @@ void PurgeVfwWdmClassKeys() {
         char text[kShortValue + 1];
         bool matched = false;
         {
-            RegKey key;
+            SinkKey key(sink);
             if (!key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ)) continue;
-            matched = ReadText<kShortValue>(key.Get(), "VfwEntryString", text) &&
-                      std::strcmp(text, "OVFWWDM") == 0;
+            matched = ReadText<kShortValue>(key, "VfwEntryString", text) && std::strcmp(text, "OVFWWDM") == 0;
         }
-        if (matched) RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+        if (matched) sink.DeleteKey(HKEY_LOCAL_MACHINE, path.c_str());
     }
 }

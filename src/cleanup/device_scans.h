@@ -1,29 +1,32 @@
 // Scans that find the registry traces of the product family's devices
 // under whatever instance number, vendor key or class slot Windows gave
 // them, and the instance steps of the removal pass. Every path is under
-// HKEY_LOCAL_MACHINE; nothing is reported.
+// HKEY_LOCAL_MACHINE; nothing is reported. Every read and deletion goes
+// through the sink.
 #pragma once
 
 #include <windows.h>
 
+#include "traces/removal_sink.h"
+
 // The seven scans, each one pass over its fixed index range.
-void PurgeUsbEnumKeys();
-void PurgeRootImageStill();
-void PurgeImageClassByDesc();
-void PurgeControlSetUsbKeys();
-void PurgeStillImageKeys();
-void PurgeOvtServices();
-void PurgeImageClassInstances();
+void PurgeUsbEnumKeys(RemovalSink& sink = TheMachine());
+void PurgeRootImageStill(RemovalSink& sink = TheMachine());
+void PurgeImageClassByDesc(RemovalSink& sink = TheMachine());
+void PurgeControlSetUsbKeys(RemovalSink& sink = TheMachine());
+void PurgeStillImageKeys(RemovalSink& sink = TheMachine());
+void PurgeOvtServices(RemovalSink& sink = TheMachine());
+void PurgeImageClassInstances(RemovalSink& sink = TheMachine());
 
 // The seven scans in their order, once.
-void RunDeviceScans();
+void RunDeviceScans(RemovalSink& sink = TheMachine());
 
 // Instance steps.
-void DeleteMediaClassKey();
+void DeleteMediaClassKey(RemovalSink& sink = TheMachine());
 // For the NT layout only; the caller checks the OS flag.
-void UnlockAndDeleteUsbInstances();
-void PurgeVfwWdmClassKeys();
+void UnlockAndDeleteUsbInstances(RemovalSink& sink = TheMachine());
+void PurgeVfwWdmClassKeys(RemovalSink& sink = TheMachine());
 
 // Whether an image-class instance key belongs to the product family (and
 // so may be deleted by PurgeImageClassInstances).
-bool IsFamilyImageClassInstance(HKEY instance);
+bool IsFamilyImageClassInstance(const SinkKey& instance);

@@ -53,9 +53,14 @@ PathString OemCopyPath(const char* infDir, int n, const char* extension) {
 }
 
 // The copy's [Strings] value of key; "" when the copy or the key is missing.
-void ReadStringsValue(const PathString& inf, const char* key, char (&value)[kValueChars]) {
+void ReadStringsValue(const PathString& inf, const char* key, char (&value)[kValueChars], RemovalSink& sink) {
     value[0] = '\0';
-    GetPrivateProfileStringA("Strings", key, nullptr, value, kValueChars, inf.c_str());
+    sink.ReadProfileText("Strings", key, nullptr, value, kValueChars, inf.c_str());
+}
+
+// How a copy was recognised, for a sink that records.
+std::string Matched(const char* key, const char* how, const char* text) {
+    return std::string("[Strings] ") + key + how + "\"" + text + "\"";
 }
 
 const TwainDsEntry* FindTwainDsName(const char* value) {
@@ -70,7 +75,7 @@ bool UsableDir(const char* dir) { return dir != nullptr && dir[0] != '\0'; }
 
 }  // namespace
 
-void RemoveOemInfs(const char* infDir, const char* windowsDir) {
+void RemoveOemInfs(const char* infDir, const char* windowsDir, RemovalSink& sink) {
     if (UsableDir(infDir)) {
         SetCurrentDirectoryA(infDir);
         char value[kValueChars];
@@ -81,22 +86,22 @@ void RemoveOemInfs(const char* infDir, const char* windowsDir) {
             const PathString inf = OemCopyPath(infDir, n, ".inf");
             const PathString pnf = OemCopyPath(infDir, n, ".PNF");
             if (!inf.ok() || !pnf.ok()) continue;
-            ReadStringsValue(inf, "TwainDsName", value);
+            ReadStringsValue(inf, "TwainDsName", value, sink);
             const TwainDsEntry* entry = FindTwainDsName(value);
             if (entry == nullptr || !entry->bDeletePnf) continue;
-            DeleteFileA(pnf.c_str());
+            sink.RemoveFile(pnf.c_str(), Matched("TwainDsName", " = ", value));
             DrainMessageQueue();
         }
 
         for (int n = 0; n < kOemCopies; ++n) {
             const PathString inf = OemCopyPath(infDir, n, ".inf");
             if (!inf.ok()) continue;
-            ReadStringsValue(inf, "TwainDsName", value);
+            ReadStringsValue(inf, "TwainDsName", value, sink);
             const TwainDsEntry* entry = FindTwainDsName(value);
             if (entry == nullptr || !entry->bDeleteInf) continue;
             // Read-only, hidden or system copies would refuse deletion.
-            SetFileAttributesA(inf.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(inf.c_str());
+            sink.SetAttributes(inf.c_str(), FILE_ATTRIBUTE_NORMAL);
+            sink.RemoveFile(inf.c_str(), Matched("TwainDsName", " = ", value));
             DrainMessageQueue();
             // No "del" command line follows: "del" is a command-interpreter
             // built-in, so starting it would search for a program "del" in
@@ -109,11 +114,11 @@ void RemoveOemInfs(const char* infDir, const char* windowsDir) {
         PathString ovtCam(windowsDir);
         ovtCam.AppendName("LastGood").AppendName("OvtCam");
         // Removal fails, as wanted, while anything is left in it.
-        if (ovtCam.ok()) RemoveDirectoryA(ovtCam.c_str());
+        if (ovtCam.ok()) sink.RemoveFolder(ovtCam.c_str());
     }
 }
 
-void RemoveOemInfsByDescription(const char* infDir, const std::string& description) {
+void RemoveOemInfsByDescription(const char* infDir, const std::string& description, RemovalSink& sink) {
     // Every value, even an absent one, contains the empty text: a string
     // resource that failed to load must not take every maker's copies.
     if (!UsableDir(infDir) || description.empty()) return;
@@ -121,7 +126,9 @@ void RemoveOemInfsByDescription(const char* infDir, const std::string& descripti
     for (int n = 0; n < kOemCopies; ++n) {
         const PathString inf = OemCopyPath(infDir, n, ".inf");
         if (!inf.ok()) continue;
-        ReadStringsValue(inf, "511plus", value);
-        if (std::string(value).find(description) != std::string::npos) DeleteFileA(inf.c_str());
+        ReadStringsValue(inf, "511plus", value, sink);
+        if (std::string(value).find(description) != std::string::npos) {
+            sink.RemoveFile(inf.c_str(), Matched("511plus", " contains ", description.c_str()));
+        }
     }
 }

@@ -4,10 +4,13 @@
 
 #include <string>
 
+#include "traces/removal_sink.h"
+
 // Deletes the copies whose [Strings] TwainDsName names one of the
 // family's TWAIN data sources (the .PNF files first), then removes
 // windowsDir\LastGood\OvtCam when it is empty.
-void RemoveOemInfs(const char* infDir, const char* windowsDir);
+void RemoveOemInfs(const char* infDir, const char* windowsDir, RemovalSink& sink = TheMachine());
 
 // Deletes the copies whose [Strings] 511plus value contains description.
-void RemoveOemInfsByDescription(const char* infDir, const std::string& description);
+void RemoveOemInfsByDescription(const char* infDir, const std::string& description,
+                                RemovalSink& sink = TheMachine());

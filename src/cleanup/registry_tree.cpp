@@ -3,35 +3,29 @@
 #include <cstring>
 
 #include "common/bounded_string.h"
-#include "common/reg_key.h"
 
-SubKeyScan::SubKeyScan(HKEY root, const char* path) { m_bEnded = !m_key.Open(root, path, KEY_READ); }
+SubKeyScan::SubKeyScan(HKEY root, const char* path, RemovalSink& sink) : m_key(sink) {
+    m_bEnded = !m_key.Open(root, path, KEY_READ);
+}
 
 bool SubKeyScan::At(DWORD index, char (&name)[kSubKeyNameChars]) {
     if (m_bEnded || !m_key.IsOpen()) return false;
     DWORD len = kSubKeyNameChars;
-    const LONG rc = RegEnumKeyExA(m_key.Get(), index, name, &len, nullptr, nullptr, nullptr, nullptr);
+    const LONG rc = m_key.SubKey(index, name, &len);
     // A key deleted under the scan reads as ended too.
     if (rc == ERROR_NO_MORE_ITEMS || rc == ERROR_KEY_DELETED) m_bEnded = true;
     return rc == ERROR_SUCCESS;
 }
 
-bool OpenKeySecurity(const std::string& path) { return OpenKeySecurity(HKEY_LOCAL_MACHINE, path); }
-
-bool OpenKeySecurity(HKEY root, const std::string& path) {
-    if (path.empty()) return false;
-    SECURITY_DESCRIPTOR sd;
-    if (!InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION)) return false;
-    // Present and null: every account gets every access.
-    if (!SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE)) return false;
-    RegKey key;
-    if (!key.Open(root, path.c_str(), WRITE_DAC)) return false;
-    return RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, &sd) == ERROR_SUCCESS;
+bool OpenKeySecurity(const std::string& path, RemovalSink& sink) {
+    return sink.OpenKeySecurity(HKEY_LOCAL_MACHINE, path.c_str());
 }
 
-void DeleteRegistryTree(const std::string& path) { DeleteRegistryTree(HKEY_LOCAL_MACHINE, path); }
+void DeleteRegistryTree(const std::string& path, RemovalSink& sink) {
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, path, sink);
+}
 
-void DeleteRegistryTree(HKEY root, const std::string& path) {
+void DeleteRegistryTree(HKEY root, const std::string& path, RemovalSink& sink) {
     // An empty path would name the root key itself, and a path that
     // does not fit the program's path buffers is never cut to one that does.
     if (path.empty() || path.size() + 1 > kPathChars) return;
@@ -43,11 +37,11 @@ void DeleteRegistryTree(HKEY root, const std::string& path) {
     // succeed and the siblings after a stubborn key still go.
     DWORD index = 0;
     char name[kSubKeyNameChars];
-    SubKeyScan scan(root, path.c_str());
+    SubKeyScan scan(root, path.c_str(), sink);
     while (scan.At(index, name)) {
         PathString child(path.c_str());
         child.AppendName(name);
-        if (child.ok()) DeleteRegistryTree(root, child.c_str());
+        if (child.ok()) DeleteRegistryTree(root, child.c_str(), sink);
 
         char after[kSubKeyNameChars];
         if (scan.At(index, after) && std::strcmp(after, name) == 0) ++index;
@@ -56,6 +50,6 @@ void DeleteRegistryTree(HKEY root, const std::string& path) {
 
     // Device keys of Windows 2000/XP refuse deletion under their default
     // rights; failure here (Windows 98 has no key security) changes nothing.
-    OpenKeySecurity(root, path);
-    RegDeleteKeyA(root, path.c_str());
+    sink.OpenKeySecurity(root, path.c_str());
+    sink.DeleteKey(root, path.c_str());
 }

@@ -7,18 +7,18 @@
 
 #include <string>
 
+#include "traces/removal_sink.h"
+
 // Subkey names are taken into a 255-character buffer (254 and the zero);
 // a longer name does not enumerate and is treated like no subkey there.
 constexpr DWORD kSubKeyNameChars = 255;
-
-#include "common/reg_key.h"
 
 // The subkeys of one key, read by index through one handle that stays open
 // for the whole scan. Deletions made meanwhile, through any handle or path,
 // show at once: index i names what opening the key anew would name.
 class SubKeyScan {
 public:
-    SubKeyScan(HKEY root, const char* path);
+    SubKeyScan(HKEY root, const char* path, RemovalSink& sink = TheMachine());
 
     // Name of the subkey at index; false past the end, when the key could
     // not be opened or the name does not fit.
@@ -30,18 +30,17 @@ public:
     void Close() { m_key.Close(); }
 
 private:
-    RegKey m_key;
+    SinkKey m_key;
     bool m_bEnded = false;
 };
 
 // Deletes HKEY_LOCAL_MACHINE\path with all its subkeys. Always ends: a
 // subkey that refuses deletion is passed over and the walk goes on with
 // its siblings.
-void DeleteRegistryTree(const std::string& path);
+void DeleteRegistryTree(const std::string& path, RemovalSink& sink = TheMachine());
 // The same below another root key (the uninstaller's tables name theirs).
-void DeleteRegistryTree(HKEY root, const std::string& path);
+void DeleteRegistryTree(HKEY root, const std::string& path, RemovalSink& sink = TheMachine());
 
 // Writes a present, null DACL onto HKEY_LOCAL_MACHINE\path (every account,
 // every access); false when the key cannot be opened or secured.
-bool OpenKeySecurity(const std::string& path);
-bool OpenKeySecurity(HKEY root, const std::string& path);
+bool OpenKeySecurity(const std::string& path, RemovalSink& sink = TheMachine());

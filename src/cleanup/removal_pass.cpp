@@ -13,7 +13,6 @@
 #include "common/file_entry.h"
 #include "common/locations.h"
 #include "common/product_profile.h"
-#include "progman/program_group.h"
 #include "stillimage/earlier_still_image.h"
 
 namespace {
@@ -41,10 +40,10 @@ constexpr const char* kFamilyStillImageApps[] = {
 
 // The whole [DestPath] DestPath value, however long. "" when it is absent
 // or longer than kLastReadChars.
-std::string ReadDestPath() {
+std::string ReadDestPath(RemovalSink& sink) {
     for (DWORD chars = kFirstReadChars; chars <= kLastReadChars; chars *= 2) {
         std::vector<char> buffer(chars, '\0');
-        const DWORD got = GetPrivateProfileStringA("DestPath", "DestPath", "", buffer.data(), chars, kDestIni);
+        const DWORD got = sink.ReadProfileText("DestPath", "DestPath", "", buffer.data(), chars, kDestIni);
         // A value that fills the buffer to its last character may be cut.
         if (got + 1 < chars) return std::string(buffer.data(), got);
     }
@@ -63,12 +62,10 @@ bool IsUsableDirectory(const std::string& dir) {
     return dir.find_first_not_of('\\', 3) != std::string::npos;
 }
 
-void DeleteValueRows(const RegRemoveEntry* rows, int count) {
+void DeleteValueRows(const RegRemoveEntry* rows, int count, RemovalSink& sink) {
     for (int i = kFirstValueRow; i < count && i < kFirstKeyRow; ++i) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(rows[i].hRoot, rows[i].szSubKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) continue;
-        RegDeleteValueA(key, rows[i].szValueName);
-        RegCloseKey(key);
+        SinkKey key(sink);
+        if (key.Open(rows[i].hRoot, rows[i].szSubKey, KEY_ALL_ACCESS)) key.DeleteValue(rows[i].szValueName);
     }
 }
 
@@ -76,43 +73,42 @@ bool NamesStillImageApps(const RegRemoveEntry& row) {
     return row.hRoot == HKEY_LOCAL_MACHINE && _stricmp(row.szSubKey, kStillImageApps) == 0;
 }
 
-void DeleteFamilyStillImageApps(HKEY root) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, kStillImageApps, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    for (const char* name : kFamilyStillImageApps) RegDeleteValueA(key, name);
-    RegCloseKey(key);
+void DeleteFamilyStillImageApps(HKEY root, RemovalSink& sink) {
+    SinkKey key(sink);
+    if (!key.Open(root, kStillImageApps, KEY_ALL_ACCESS)) return;
+    for (const char* name : kFamilyStillImageApps) key.DeleteValue(name);
 }
 
-void DeleteKeyRows(const RegRemoveEntry* rows, int count) {
+void DeleteKeyRows(const RegRemoveEntry* rows, int count, RemovalSink& sink) {
     for (int i = kFirstKeyRow; i < count; ++i) {
         // The still-image service keeps every application's registration in
         // this one key: deleting it would unregister other makers' programs.
         if (NamesStillImageApps(rows[i])) {
-            DeleteFamilyStillImageApps(rows[i].hRoot);
+            DeleteFamilyStillImageApps(rows[i].hRoot, sink);
             continue;
         }
-        HKEY key = nullptr;
-        if (RegOpenKeyA(rows[i].hRoot, rows[i].szSubKey, &key) != ERROR_SUCCESS) continue;
-        RegCloseKey(key);
+        if (!SinkKey(sink).Open(rows[i].hRoot, rows[i].szSubKey, MAXIMUM_ALLOWED)) continue;
         // One delete only: whether a key with subkeys goes is the system's rule.
-        RegDeleteKeyA(rows[i].hRoot, rows[i].szSubKey);
+        sink.DeleteKey(rows[i].hRoot, rows[i].szSubKey);
     }
 }
 
 }  // namespace
 
-void RemoveRegistryRows(const RegRemoveEntry* rows, int count) {
-    DeleteValueRows(rows, count);
-    DeleteKeyRows(rows, count);
+void RemoveRegistryRows(const RegRemoveEntry* rows, int count, RemovalSink& sink) {
+    DeleteValueRows(rows, count, sink);
+    DeleteKeyRows(rows, count, sink);
 }
 
-std::string InstallationDirectory(const RemovalContext& context) {
+std::string RecordedDestPath(RemovalSink& sink) { return ReadDestPath(sink); }
+
+std::string InstallationDirectory(const RemovalContext& context, RemovalSink& sink) {
     if (context.bInstallDirFixed) return context.strInstallDir;
-    const std::string dir = context.bNtPaths ? ReadDestPath() : context.strSourceDir;
+    const std::string dir = context.bNtPaths ? ReadDestPath(sink) : context.strSourceDir;
     return IsUsableDirectory(dir) ? dir : std::string();
 }
 
-void RemoveFiles(const RemovalContext& context, RemovalProgress& progress) {
+void RemoveFiles(const RemovalContext& context, RemovalProgress& progress, RemovalSink& sink) {
     const FileEntry* rows = context.bNtPaths ? g_RemoveFilesNt : g_RemoveFiles98;
     const int count = context.bNtPaths ? g_nRemoveFilesNt : g_nRemoveFiles98;
 
@@ -120,7 +116,7 @@ void RemoveFiles(const RemovalContext& context, RemovalProgress& progress) {
     for (int i = 0; i < count; ++i) {
         // Looked up afresh for every row that needs it, as the profile file
         // is the one record of where the product went.
-        if (rows[i].nLocation == LOC_DESTINATION) destination = InstallationDirectory(context);
+        if (rows[i].nLocation == LOC_DESTINATION) destination = InstallationDirectory(context, sink);
         const FolderSet folders{context.szWindowsDir, context.szSystemDir, context.szInfDir,
                                 destination.c_str(), context.bNtPaths};
 
@@ -132,67 +128,66 @@ void RemoveFiles(const RemovalContext& context, RemovalProgress& progress) {
             JoinPath(folder, rows[i].szTargetName, path)) {
             // Earlier installs left some of these read-only; a removal that
             // stops at the attribute leaves the product half installed.
-            const DWORD attributes = GetFileAttributesA(path);
+            const DWORD attributes = sink.Attributes(path);
             if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-                SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+                sink.SetAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY);
             }
-            DeleteFileA(path);
+            sink.RemoveFile(path);
         }
         progress.OnFileRowDone(100u * static_cast<unsigned int>(i + 1) / static_cast<unsigned int>(count));
     }
 }
 
-void RemoveDirectories(const RemovalContext& context) {
+void RemoveDirectories(const RemovalContext& context, RemovalSink& sink) {
     // Each directory goes only when empty, and not while it is the process's
     // current directory: the current directory moves to a root first.
-    const std::string destination = InstallationDirectory(context);
+    const std::string destination = InstallationDirectory(context, sink);
     if (!destination.empty()) {
         const char root[] = {destination[0], ':', '\\', '\0'};
         SetCurrentDirectoryA(root);
-        RemoveDirectoryA(destination.c_str());
+        sink.RemoveFolder(destination.c_str());
     }
     for (const char* sub : {"\\Ovtcam", "\\TWAIN_32\\OMCAM"}) {
         SetCurrentDirectoryA("C:\\");
         PathString dir(context.szWindowsDir);
         dir.Append(sub);
-        if (dir.ok()) RemoveDirectoryA(dir.c_str());
+        if (dir.ok()) sink.RemoveFolder(dir.c_str());
     }
 }
 
-void RemoveRegistryEntries(const RemovalContext& context) {
-    DeleteMediaClassKey();
+void RemoveRegistryEntries(const RemovalContext& context, RemovalSink& sink) {
+    DeleteMediaClassKey(sink);
 
     const RegRemoveEntry* rows = context.bNtPaths ? g_RemoveRegNt : g_RemoveReg98;
     const int count = context.bNtPaths ? g_nRemoveRegNt : g_nRemoveReg98;
     if (context.bNtPaths) {
-        UnlockAndDeleteUsbInstances();
+        UnlockAndDeleteUsbInstances(sink);
         // An empty description is part of every value and would match every
         // OEM INF copy on the machine.
         if (!context.strDeviceDescription.empty()) {
-            RemoveOemInfsByDescription(context.szInfDir, context.strDeviceDescription);
+            RemoveOemInfsByDescription(context.szInfDir, context.strDeviceDescription, sink);
         }
     }
-    PurgeOmscanInstances(rows[0].hRoot, rows[0].szSubKey);
-    RemoveRegistryRows(rows, count);
+    PurgeOmscanInstances(rows[0].hRoot, rows[0].szSubKey, sink);
+    RemoveRegistryRows(rows, count, sink);
 
     // The entry stays, naming no driver.
-    WritePrivateProfileStringA("drivers", "MsVideo.Dovrex", "", "system.ini");
+    sink.WriteProfileText("drivers", "MsVideo.Dovrex", "", "system.ini");
 
-    PurgeVfwWdmClassKeys();
+    PurgeVfwWdmClassKeys(sink);
     // The scans enumerate by index while deleting, so one pass skips the
     // subkey that moves into a deleted index; later passes reach it.
-    for (int pass = 0; pass < kScanPasses; ++pass) RunDeviceScans();
+    for (int pass = 0; pass < kScanPasses; ++pass) RunDeviceScans(sink);
 }
 
-void RunRemovalPass(const RemovalContext& original, RemovalProgress& progress) {
+void RunRemovalPass(const RemovalContext& original, RemovalProgress& progress, RemovalSink& sink) {
     // The directory is read once, before the file rows delete its record.
     RemovalContext context = original;
-    context.strInstallDir = InstallationDirectory(original);
+    context.strInstallDir = InstallationDirectory(original, sink);
     context.bInstallDirFixed = true;
-    RemoveFiles(context, progress);
-    RemoveDirectories(context);
-    // Delete mode reads no table rows.
-    UpdateProgramGroup("", 1, g_Product.szProductName, nullptr, 0, kProgramManagerTimeoutMs);
-    RemoveOemInfs(context.szInfDir, context.szWindowsDir);
-    RemoveRegistryEntries(context);
+    RemoveFiles(context, progress, sink);
+    RemoveDirectories(context, sink);
+    sink.RemoveProgramGroup(g_Product.szProductName, kProgramManagerTimeoutMs);
+    RemoveOemInfs(context.szInfDir, context.szWindowsDir, sink);
+    RemoveRegistryEntries(context, sink);
 }

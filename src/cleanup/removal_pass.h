@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/file_entry.h"
+#include "traces/removal_sink.h"
 
 // What the pass works with.
 struct RemovalContext {
@@ -32,15 +33,17 @@ public:
 // [DestPath] DestPath value of "vantrell.ini" (read whole, whatever its
 // length), on the 98 set the source directory. "" when there is none or it
 // would not fit a path: then nothing is resolved against it.
-std::string InstallationDirectory(const RemovalContext& context);
+std::string InstallationDirectory(const RemovalContext& context, RemovalSink& sink = TheMachine());
+// The [DestPath] DestPath value of "vantrell.ini" as it stands, usable or not.
+std::string RecordedDestPath(RemovalSink& sink = TheMachine());
 
 // The whole pass, in its order.
-void RunRemovalPass(const RemovalContext& context, RemovalProgress& progress);
+void RunRemovalPass(const RemovalContext& context, RemovalProgress& progress, RemovalSink& sink = TheMachine());
 
 // Its steps.
-void RemoveFiles(const RemovalContext& context, RemovalProgress& progress);
-void RemoveDirectories(const RemovalContext& context);
-void RemoveRegistryEntries(const RemovalContext& context);
+void RemoveFiles(const RemovalContext& context, RemovalProgress& progress, RemovalSink& sink = TheMachine());
+void RemoveDirectories(const RemovalContext& context, RemovalSink& sink = TheMachine());
+void RemoveRegistryEntries(const RemovalContext& context, RemovalSink& sink = TheMachine());
 
 // The value rows (1-3) and key rows (4 on) of one registry removal table.
-void RemoveRegistryRows(const RegRemoveEntry* rows, int count);
+void RemoveRegistryRows(const RegRemoveEntry* rows, int count, RemovalSink& sink = TheMachine());

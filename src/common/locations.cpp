@@ -1,5 +1,7 @@
 #include "common/locations.h"
 
+#include <windows.h>
+
 #include "common/file_entry.h"
 
 namespace {
@@ -28,6 +30,16 @@ bool Handles(LocationPass pass, int code, const FolderSet& folders) {
 }
 
 }  // namespace
+
+void ReadSystemFolders(char (&windows)[kPathChars], char (&system)[kPathChars], char (&drivers)[kPathChars],
+                       char (&inf)[kPathChars]) {
+    const UINT winLen = GetWindowsDirectoryA(windows, kPathChars);
+    if (winLen == 0 || winLen >= kPathChars) windows[0] = '\0';
+    const UINT sysLen = GetSystemDirectoryA(system, kPathChars);
+    if (sysLen == 0 || sysLen >= kPathChars) system[0] = '\0';
+    JoinPath(system, "drivers", drivers);
+    JoinPath(windows, "INF", inf);
+}
 
 LocationResult ResolveLocation(LocationPass pass, int code, const FolderSet& folders,
                                char (&folder)[kPathChars]) {

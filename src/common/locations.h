@@ -27,5 +27,10 @@ enum class LocationResult {
     TooLong,     // the folder does not fit a path buffer: skip the row
 };
 
+// The Windows, system, drivers (system + "\drivers") and INF (Windows +
+// "\INF") directories; "" for one that does not fit a path.
+void ReadSystemFolders(char (&windows)[kPathChars], char (&system)[kPathChars], char (&drivers)[kPathChars],
+                       char (&inf)[kPathChars]);
+
 LocationResult ResolveLocation(LocationPass pass, int code, const FolderSet& folders,
                                char (&folder)[kPathChars]);

@@ -38,12 +38,7 @@ CMainFrame::CMainFrame(const FrameSettings& settings) : m_settings(settings) {
 }
 
 void CMainFrame::FillDirectories() {
-    const UINT winLen = GetWindowsDirectoryA(m_szWindowsDir, sizeof m_szWindowsDir);
-    if (winLen == 0 || winLen >= sizeof m_szWindowsDir) m_szWindowsDir[0] = '\0';
-    const UINT sysLen = GetSystemDirectoryA(m_szSystemDir, sizeof m_szSystemDir);
-    if (sysLen == 0 || sysLen >= sizeof m_szSystemDir) m_szSystemDir[0] = '\0';
-    JoinPath(m_szSystemDir, "drivers", m_szDriversDir);
-    JoinPath(m_szWindowsDir, "INF", m_szInfDir);
+    ReadSystemFolders(m_szWindowsDir, m_szSystemDir, m_szDriversDir, m_szInfDir);
 }
 
 RECT CMainFrame::WindowRect() const {

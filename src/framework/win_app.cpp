@@ -50,6 +50,6 @@ int RunApplication(HINSTANCE hInstance, const char* cmdLine) {
     app->m_strCmdLine = cmdLine != nullptr ? cmdLine : "";
     app->m_strExeName = ExecutableNameFromPath(modulePath);
 
-    if (!app->InitInstance()) return 0;
+    if (!app->InitInstance()) return app->m_nExitCode;
     return app->Run();
 }

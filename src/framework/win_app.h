@@ -30,6 +30,7 @@ public:
     std::string m_strCmdLine;   // everything after the program name
     std::string m_strExeName;   // module file name without extension
     std::string m_strRegistryKey;
+    int m_nExitCode = 0;        // the process's exit code when InitInstance ends it
     CWnd* m_pMainWnd = nullptr;
 };
 

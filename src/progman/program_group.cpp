@@ -8,6 +8,37 @@ DWORD g_idDdeInst = 0;
 
 namespace {
 
+// One conversation with the program manager, for as long as it lives.
+class ProgramManagerConversation {
+public:
+    ProgramManagerConversation() {
+        g_idDdeInst = 0;
+        if (DdeInitializeA(&g_idDdeInst, nullptr, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return;
+        m_bInitialized = true;
+        m_service = DdeCreateStringHandleA(g_idDdeInst, "PROGMAN", CP_WINANSI);
+        m_topic = DdeCreateStringHandleA(g_idDdeInst, "PROGMAN", CP_WINANSI);
+        m_conversation = DdeConnect(g_idDdeInst, m_service, m_topic, nullptr);
+    }
+    ~ProgramManagerConversation() {
+        if (!m_bInitialized) return;
+        if (m_conversation != nullptr) DdeDisconnect(m_conversation);
+        if (m_service != nullptr) DdeFreeStringHandle(g_idDdeInst, m_service);
+        if (m_topic != nullptr) DdeFreeStringHandle(g_idDdeInst, m_topic);
+        DdeUninitialize(g_idDdeInst);
+        g_idDdeInst = 0;
+    }
+    ProgramManagerConversation(const ProgramManagerConversation&) = delete;
+    ProgramManagerConversation& operator=(const ProgramManagerConversation&) = delete;
+
+    HCONV Get() const { return m_conversation; }
+
+private:
+    bool m_bInitialized = false;
+    HSZ m_service = nullptr;
+    HSZ m_topic = nullptr;
+    HCONV m_conversation = nullptr;
+};
+
 bool GetsItem(const FileEntry& row) {
     return row.szItemTitle[0] != '\0' && std::strcmp(row.szItemTitle, kDoNotCopy) != 0;
 }
@@ -38,23 +69,36 @@ void SendProgramManagerCommands(const std::vector<std::string>& commands, DWORD 
 }
 
 void SendProgramManagerCommands(const std::vector<ProgramManagerCommand>& commands) {
-    g_idDdeInst = 0;
-    if (DdeInitializeA(&g_idDdeInst, nullptr, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return;
-    HSZ service = DdeCreateStringHandleA(g_idDdeInst, "PROGMAN", CP_WINANSI);
-    HSZ topic = DdeCreateStringHandleA(g_idDdeInst, "PROGMAN", CP_WINANSI);
-    HCONV conversation = DdeConnect(g_idDdeInst, service, topic, nullptr);
+    ProgramManagerConversation conversation;
     for (const ProgramManagerCommand& command : commands) {
-        if (conversation == nullptr) break;
+        if (conversation.Get() == nullptr) break;
         const std::string& text = command.strCommand;
         DdeClientTransaction(reinterpret_cast<LPBYTE>(const_cast<char*>(text.c_str())),
-                             static_cast<DWORD>(text.size() + 1), conversation, nullptr, 0,
+                             static_cast<DWORD>(text.size() + 1), conversation.Get(), nullptr, 0,
                              XTYP_EXECUTE, command.dwTimeoutMs, nullptr);
     }
-    if (conversation != nullptr) DdeDisconnect(conversation);
-    if (service != nullptr) DdeFreeStringHandle(g_idDdeInst, service);
-    if (topic != nullptr) DdeFreeStringHandle(g_idDdeInst, topic);
-    DdeUninitialize(g_idDdeInst);
-    g_idDdeInst = 0;
+}
+
+bool ProgramGroupExists(const char* groupName, DWORD timeoutMs) {
+    ProgramManagerConversation conversation;
+    if (conversation.Get() == nullptr) return false;
+    HSZ item = DdeCreateStringHandleA(g_idDdeInst, "Groups", CP_WINANSI);
+    HDDEDATA data = DdeClientTransaction(nullptr, 0, conversation.Get(), item, CF_TEXT, XTYP_REQUEST, timeoutMs,
+                                         nullptr);
+    if (item != nullptr) DdeFreeStringHandle(g_idDdeInst, item);
+    if (data == nullptr) return false;
+    std::string groups(DdeGetData(data, nullptr, 0, 0), '\0');
+    if (!groups.empty()) DdeGetData(data, reinterpret_cast<LPBYTE>(&groups[0]), static_cast<DWORD>(groups.size()), 0);
+    DdeFreeDataHandle(data);
+
+    groups.resize(std::strlen(groups.c_str()));
+    for (std::size_t start = 0; start < groups.size();) {
+        std::size_t end = groups.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = groups.size();
+        if (lstrcmpiA(groups.substr(start, end - start).c_str(), groupName) == 0) return true;
+        start = end + 1;
+    }
+    return false;
 }
 
 void UpdateProgramGroup(const std::string& directory, int bDelete, const char* groupName,

@@ -31,5 +31,9 @@ void SendProgramManagerCommands(const std::vector<std::string>& commands, DWORD 
 void UpdateProgramGroup(const std::string& directory, int bDelete, const char* groupName,
                         const FileEntry* table, int rowCount, DWORD timeoutMs);
 
+// Whether the program manager lists a group of that name (its "Groups"
+// item, one name a line); false without a program manager.
+bool ProgramGroupExists(const char* groupName, DWORD timeoutMs);
+
 // The DDE instance of the call in progress.
 extern DWORD g_idDdeInst;

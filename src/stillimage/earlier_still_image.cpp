@@ -88,9 +88,10 @@ constexpr int kFirstKeyRow = 4;
 // Reads a string value into a 32-byte buffer, as the values of these
 // instances are written. One extra zero byte keeps the text terminated
 // even when the stored value fills the buffer without its own zero.
-bool ReadShortText(const RegKey& key, const char* name, char (&text)[33]) {
+bool ReadShortText(const SinkKey& key, const char* name, char (&text)[33]) {
     std::memset(text, 0, sizeof text);
-    return key.QueryRaw(name, text, 32);
+    DWORD size = 32;
+    return key.Query(name, text, &size) == ERROR_SUCCESS;
 }
 
 // The image-class instance that a "Driver" value points to: its last four
@@ -110,7 +111,7 @@ bool ClassInstanceFromDriver(const char* driver, char (&instance)[5]) {
 
 }  // namespace
 
-void PurgeOmscanInstances(HKEY root, const char* baseKey) {
+void PurgeOmscanInstances(HKEY root, const char* baseKey, RemovalSink& sink) {
     for (int n = 0; n < kInstanceSlots; ++n) {
         char name[16];
         FormatInto(name, "000%d", n);
@@ -118,7 +119,7 @@ void PurgeOmscanInstances(HKEY root, const char* baseKey) {
         path.AppendName(name);
         if (!path.ok()) continue;
 
-        RegKey instance;
+        SinkKey instance(sink);
         if (!instance.Open(root, path.c_str(), KEY_ALL_ACCESS)) continue;
 
         char text[33];
@@ -129,34 +130,30 @@ void PurgeOmscanInstances(HKEY root, const char* baseKey) {
         if (ReadShortText(instance, "Driver", text) && ClassInstanceFromDriver(text, classInstance)) {
             PathString classKey(kImageClassBase);
             classKey.Append(classInstance);
-            if (classKey.ok()) RegDeleteKeyA(HKEY_LOCAL_MACHINE, classKey.c_str());
+            if (classKey.ok()) sink.DeleteKey(HKEY_LOCAL_MACHINE, classKey.c_str());
         }
         instance.Close();
-        RegDeleteKeyA(root, path.c_str());
+        sink.DeleteKey(root, path.c_str());
     }
 }
 
-void PurgeRegistryRows(const RegRemoveEntry* rows, int count) {
+void PurgeRegistryRows(const RegRemoveEntry* rows, int count, RemovalSink& sink) {
     if (count <= 0) return;
-    PurgeOmscanInstances(rows[0].hRoot, rows[0].szSubKey);
+    PurgeOmscanInstances(rows[0].hRoot, rows[0].szSubKey, sink);
 
     for (int i = 1; i < count && i < kFirstKeyRow; ++i) {
-        RegKey key;
-        if (key.Open(rows[i].hRoot, rows[i].szSubKey, KEY_ALL_ACCESS)) {
-            RegDeleteValueA(key.Get(), rows[i].szValueName);
-        }
+        SinkKey key(sink);
+        if (key.Open(rows[i].hRoot, rows[i].szSubKey, KEY_ALL_ACCESS)) key.DeleteValue(rows[i].szValueName);
     }
 
     for (int i = kFirstKeyRow; i < count; ++i) {
-        HKEY key = nullptr;
-        if (RegOpenKeyA(rows[i].hRoot, rows[i].szSubKey, &key) != ERROR_SUCCESS) continue;
-        RegCloseKey(key);
+        if (!SinkKey(sink).Open(rows[i].hRoot, rows[i].szSubKey, MAXIMUM_ALLOWED)) continue;
         // One delete only: whether a key with subkeys goes is the system's rule.
-        RegDeleteKeyA(rows[i].hRoot, rows[i].szSubKey);
+        sink.DeleteKey(rows[i].hRoot, rows[i].szSubKey);
     }
 }
 
-void PurgeFileRows(const FileEntry* rows, int count, const FolderSet& folders) {
+void PurgeFileRows(const FileEntry* rows, int count, const FolderSet& folders, RemovalSink& sink) {
     // A row whose code this pass does not know keeps the folder of the row
     // before; with no usable folder before it, the row is skipped rather
     // than resolved against the current directory's root.
@@ -171,16 +168,16 @@ void PurgeFileRows(const FileEntry* rows, int count, const FolderSet& folders) {
         if (folder[0] == '\0') continue;
 
         char path[kPathChars];
-        if (JoinPath(folder, rows[i].szTargetName, path)) DeleteFileA(path);
+        if (JoinPath(folder, rows[i].szTargetName, path)) sink.RemoveFile(path);
     }
 }
 
-void PurgeEarlierStillImage(const FolderSet& folders) {
+void PurgeEarlierStillImage(const FolderSet& folders, RemovalSink& sink) {
     if (folders.bNtPaths) {
-        PurgeRegistryRows(g_EarlierStillImageRegNt, g_nEarlierStillImageRegNt);
-        PurgeFileRows(g_EarlierStillImageFilesNt, g_nEarlierStillImageFilesNt, folders);
+        PurgeRegistryRows(g_EarlierStillImageRegNt, g_nEarlierStillImageRegNt, sink);
+        PurgeFileRows(g_EarlierStillImageFilesNt, g_nEarlierStillImageFilesNt, folders, sink);
     } else {
-        PurgeRegistryRows(g_EarlierStillImageReg98, g_nEarlierStillImageReg98);
-        PurgeFileRows(g_EarlierStillImageFiles98, g_nEarlierStillImageFiles98, folders);
+        PurgeRegistryRows(g_EarlierStillImageReg98, g_nEarlierStillImageReg98, sink);
+        PurgeFileRows(g_EarlierStillImageFiles98, g_nEarlierStillImageFiles98, folders, sink);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "e2e_env.h"
 #include "temp_tree.h"
 
 namespace {
@@ -24,6 +25,23 @@ bool Skipped(const std::string& keyName, const std::vector<std::string>& skipKey
 }
 
 }  // namespace
+
+bool ChangeMatches(const std::string& change, const std::string& pattern) {
+    if (!pattern.empty() && pattern.back() == '*') return change.rfind(pattern.substr(0, pattern.size() - 1), 0) == 0;
+    return change == pattern;
+}
+
+bool IsWineNoise(const std::string& change) {
+    static const char* const kWineNoise[] = {
+        "+ hkcu\\software\\microsoft\\windows\\currentversion\\explorer\\*",
+        "~ hklm\\software\\microsoft\\windows nt\\currentversion\\perflib*",
+        "+ c:\\windows\\temp\\*", "- c:\\windows\\temp\\*", "~ c:\\windows\\temp\\*",
+    };
+    for (const char* noise : kWineNoise) {
+        if (ChangeMatches(change, noise)) return true;
+    }
+    return false;
+}
 
 void MachineSnapshot::AddRegistry(const std::vector<RegistryRoot>& roots, const std::vector<std::string>& skipKeys) {
     for (const RegistryRoot& root : roots) {
@@ -63,7 +81,11 @@ void MachineSnapshot::WalkKey(HKEY key, const std::string& name, const std::vect
     }
 }
 
-void MachineSnapshot::AddFiles(const std::string& folder) { WalkFolder(folder, 0); }
+void MachineSnapshot::AddFiles(const std::string& folder) {
+    // A folder that is not there is not in the picture either.
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) WalkFolder(folder, 0);
+}
 
 void MachineSnapshot::WalkFolder(const std::string& folder, int depth) {
     m_entries[Lower(folder) + "\\"] = "(folder)";
@@ -105,4 +127,18 @@ std::vector<std::string> MachineSnapshot::ChangesSince(const MachineSnapshot& be
         if (m_entries.count(entry.first) == 0) changes.push_back("- " + entry.first);
     }
     return changes;
+}
+
+MachineSnapshot SnapshotOfMachine(const std::vector<std::string>& folders, const std::vector<std::string>& machineKeys) {
+    std::vector<RegistryRoot> roots = {{HKEY_LOCAL_MACHINE, "HKLM", "Software"},
+                                       {HKEY_LOCAL_MACHINE, "HKLM", "System\\ControlSet001"},
+                                       {HKEY_LOCAL_MACHINE, "HKLM", "Enum"},
+                                       {HKEY_CURRENT_USER, "HKCU", "Software"},
+                                       {HKEY_USERS, "HKU", ".Default\\Software"}};
+    for (const std::string& key : machineKeys) roots.push_back({HKEY_LOCAL_MACHINE, "HKLM", key});
+    MachineSnapshot snapshot;
+    snapshot.AddRegistry(roots, {"Wow6432Node", "Wine", "Fonts"});
+    snapshot.AddFiles(WindowsDir());
+    for (const std::string& folder : folders) snapshot.AddFiles(folder);
+    return snapshot;
 }

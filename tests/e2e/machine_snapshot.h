@@ -9,6 +9,13 @@
 #include <string>
 #include <vector>
 
+// Whether a change of ChangesSince ("+ ", "- " or "~ " and the lower-case
+// entry) is the pattern's entry, or lies below it for a pattern ending in "*".
+bool ChangeMatches(const std::string& change, const std::string& pattern);
+
+// Wine's own bookkeeping, which changes whatever program runs.
+bool IsWineNoise(const std::string& change);
+
 struct RegistryRoot {
     HKEY root;
     std::string rootName;   // as it appears in the entries, e.g. "HKLM"
@@ -33,3 +40,9 @@ private:
 
     std::map<std::string, std::string> m_entries;   // lower-case name -> contents
 };
+
+// The parts a removal works on: HKLM Software, ControlSet001 and Enum, the
+// users' Software keys and the Windows directory, with the folders and the
+// HKEY_LOCAL_MACHINE keys given.
+MachineSnapshot SnapshotOfMachine(const std::vector<std::string>& folders = {},
+                                  const std::vector<std::string>& machineKeys = {});

@@ -28,14 +28,6 @@ struct Leftover {
     const char* reason;
 };
 
-bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
-
-bool Matches(const std::string& change, const char* entry) {
-    const std::string pattern = entry;
-    if (!pattern.empty() && pattern.back() == '*') return StartsWith(change, pattern.substr(0, pattern.size() - 1).c_str());
-    return change == pattern;
-}
-
 const Leftover kLeftovers[] = {
     {"~ c:\\windows\\system.ini", "the removal writes the MsVideo.Dovrex entry back empty instead of deleting it"},
     {"+ c:\\windows\\uninstal.exe", "the launcher's copy runs the removal and cannot delete its own file"},
@@ -49,25 +41,6 @@ const Leftover kLeftovers[] = {
     {"+ hklm\\software\\microsoft\\windows\\currentversion\\run\\:stillimagemonitor",
      "the registration's Run values are in no removal table"},
 };
-
-// Wine's own bookkeeping, which changes whatever program runs.
-const char* const kWineNoise[] = {
-    "+ hkcu\\software\\microsoft\\windows\\currentversion\\explorer\\*",
-    "~ hklm\\software\\microsoft\\windows nt\\currentversion\\perflib*",
-    "+ c:\\windows\\temp\\*", "- c:\\windows\\temp\\*", "~ c:\\windows\\temp\\*",
-};
-
-MachineSnapshot TakeSnapshot() {
-    MachineSnapshot snapshot;
-    snapshot.AddRegistry({{HKEY_LOCAL_MACHINE, "HKLM", "Software"},
-                          {HKEY_LOCAL_MACHINE, "HKLM", "System\\ControlSet001"},
-                          {HKEY_LOCAL_MACHINE, "HKLM", "Enum"},
-                          {HKEY_CURRENT_USER, "HKCU", "Software"},
-                          {HKEY_USERS, "HKU", ".Default\\Software"}},
-                         {"Wow6432Node", "Wine", "Fonts"});
-    snapshot.AddFiles(WindowsDir());
-    return snapshot;
-}
 
 class RoundTripE2E : public ::testing::Test {
 protected:
@@ -117,7 +90,7 @@ protected:
 }  // namespace
 
 TEST_F(RoundTripE2E, InstallThenUninstallLeavesOnlyTheListedLeftovers) {
-    const MachineSnapshot before = TakeSnapshot();
+    const MachineSnapshot before = SnapshotOfMachine();
     std::string failure;
     ASSERT_TRUE(InstallWithDefaults(m_cd, failure)) << failure;
     Uninstall();
@@ -125,12 +98,12 @@ TEST_F(RoundTripE2E, InstallThenUninstallLeavesOnlyTheListedLeftovers) {
 
     std::vector<bool> seen(std::size(kLeftovers), false);
     std::string unexpected;
-    for (const std::string& change : TakeSnapshot().ChangesSince(before)) {
+    for (const std::string& change : SnapshotOfMachine().ChangesSince(before)) {
         bool allowed = false;
         for (std::size_t n = 0; n < std::size(kLeftovers); ++n) {
-            if (Matches(change, kLeftovers[n].entry)) allowed = seen[n] = true;
+            if (ChangeMatches(change, kLeftovers[n].entry)) allowed = seen[n] = true;
         }
-        for (const char* noise : kWineNoise) allowed = allowed || Matches(change, noise);
+        allowed = allowed || IsWineNoise(change);
         if (!allowed) unexpected += "\n  " + change;
     }
     EXPECT_TRUE(unexpected.empty()) << "changes beyond the listed leftovers:" << unexpected;

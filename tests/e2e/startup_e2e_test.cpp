@@ -13,6 +13,21 @@ namespace {
 
 constexpr int kMessageBoxText = 0xFFFF;
 
+// The visible top-level windows of one process.
+int VisibleWindowsOf(DWORD processId) {
+    struct Count { DWORD processId; int windows; } count = {processId, 0};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* c = reinterpret_cast<Count*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == c->processId && IsWindowVisible(window)) ++c->windows;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.windows;
+}
+
 class StartupE2E : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -170,4 +185,41 @@ TEST_F(StartupE2E, LauncherWithoutItsProgramInstallsOnXpAndEndsOn98) {
         EXPECT_TRUE(launcher.WaitForExit(kWindowTimeoutMs));
     }
     EXPECT_FALSE(FileExists(RelocatedCopy()));
+}
+
+TEST_F(StartupE2E, TraceReportWithoutAWritableFileSaysWhyAndEndsWithAnError) {
+    // The first report of a machine without the product, as a reference.
+    const std::string written = m_tree.Path("report.txt");
+    ChildProcess good;
+    ASSERT_TRUE(good.Start("\"" + m_setup + "\" /TRACES=\"" + written + "\""));
+    ASSERT_TRUE(good.WaitForExit(kWindowTimeoutMs)) << DescribeVisibleWindows();
+    EXPECT_EQ(0u, good.ExitCode());
+    std::string report;
+    EXPECT_TRUE(ReadFileBytes(written, report) && report.find("== Uninstall") != std::string::npos) << report;
+
+    const std::string readOnly = m_tree.Path("kept.txt");
+    ASSERT_TRUE(WriteFileBytes(readOnly, "kept"));
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    struct Case { std::string args; const char* message; DWORD exitCode; };
+    const Case cases[] = {
+        {"/traces", "setup /traces=FILE", 1},
+        {"/traces=", "setup /traces=FILE", 1},
+        {"/traces=\"" + m_tree.Path("no such folder\\report.txt") + "\"", "no such folder\\report.txt", 2},
+        {"/traces=" + readOnly, "kept.txt", 2},
+    };
+    for (const Case& c : cases) {
+        ChildProcess setup;
+        ASSERT_TRUE(setup.Start("\"" + m_setup + "\" " + c.args));
+        HWND box = WaitForDialog("Setup", setup.Id(), kWindowTimeoutMs);
+        ASSERT_NE(nullptr, box) << c.args << DescribeVisibleWindows();
+        EXPECT_NE(std::string::npos, ControlText(box, kMessageBoxText).find(c.message)) << c.args;
+        EXPECT_EQ(1, VisibleWindowsOf(setup.Id())) << "the box alone, no frame: " << c.args;
+        ASSERT_TRUE(PressButton(box, IDOK));
+        ASSERT_TRUE(setup.WaitForExit(kWindowTimeoutMs)) << c.args;
+        EXPECT_EQ(c.exitCode, setup.ExitCode()) << c.args;
+    }
+    std::string kept;
+    EXPECT_TRUE(ReadFileBytes(readOnly, kept) && kept == "kept");
+    EXPECT_FALSE(DirectoryExists(m_tree.Path("no such folder")));
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

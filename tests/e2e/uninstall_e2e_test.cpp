@@ -2,11 +2,14 @@
 // and with other makers' files and keys beside them. CTest runs these in a
 // fresh prefix per Windows version (VANTRELL_WINVER), in order.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "dirty_machine.h"
+#include "machine_snapshot.h"
 #include "temp_tree.h"
 #include "wine_settings.h"
 #include "wizard_driver.h"
@@ -16,6 +19,63 @@ namespace {
 std::string SystemDir() {
     char dir[MAX_PATH] = "";
     GetSystemDirectoryA(dir, sizeof dir);
+    return dir;
+}
+
+// One item line of the trace report: "  kind  path  (detail)".
+struct ReportItem {
+    std::string kind;
+    std::string path;
+    std::string detail;
+};
+
+constexpr std::size_t kKindColumn = 18;
+
+// The items under the report heading that starts with `heading`.
+std::vector<ReportItem> ReportSection(const std::string& report, const std::string& heading) {
+    std::vector<ReportItem> items;
+    bool inside = false;
+    std::size_t start = 0;
+    for (std::size_t end; (end = report.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        const std::string line = report.substr(start, end - start);
+        if (line.rfind("== ", 0) == 0) inside = line.rfind("== " + heading, 0) == 0;
+        if (!inside || line.rfind("  ", 0) != 0 || line.size() < 2 + kKindColumn) continue;
+        ReportItem item;
+        item.kind = line.substr(2, kKindColumn);
+        item.kind.erase(item.kind.find_last_not_of(' ') + 1);
+        item.path = line.substr(2 + kKindColumn);
+        const std::size_t detail = item.path.rfind("  (");
+        if (detail != std::string::npos && item.path.back() == ')') {
+            item.detail = item.path.substr(detail + 3, item.path.size() - detail - 4);
+            item.path.resize(detail);
+        }
+        items.push_back(item);
+    }
+    return items;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The snapshot change an item stands for; a pattern ending in "*" takes
+// everything below.
+std::string ChangeOf(const ReportItem& item) {
+    const std::string path = Lower(item.path);
+    if (item.kind == "file" || item.kind == "OEM INF copy") return "- " + path;
+    if (item.kind == "directory") return "- " + path + "\\";
+    if (item.kind == "profile entry") return "~ " + path;
+    if (item.kind == "registry value") {
+        const std::string name = item.detail.substr(item.detail.find('"') + 1);
+        return "- " + path + "\\:" + Lower(name.substr(0, name.size() - 1));
+    }
+    return "- " + path + "\\*";  // keys, subtrees, device instances, the program group's folder
+}
+
+std::string ProgramsFolder() {
+    char dir[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, dir);
     return dir;
 }
 
@@ -44,6 +104,26 @@ protected:
         std::string failure;
         ASSERT_TRUE(FinishRemovalWizardWithoutRestart(uninstall.Id(), failure)) << failure;
         ASSERT_TRUE(uninstall.WaitForExit(60000)) << "Finish ends the uninstall program";
+    }
+
+    // What the removal and the report look at; this Wine keeps
+    // CurrentControlSet as keys of its own, beside ControlSet001.
+    MachineSnapshot Snapshot() const {
+        return SnapshotOfMachine({m_dirs.installDir, ProgramsFolder()}, {"System\\CurrentControlSet"});
+    }
+
+    // setup /traces=FILE, run as `program`, into the test drive's `name`
+    // (kept there for a look); the report it wrote.
+    std::string RunReport(const std::string& program, const char* name) {
+        const std::string file = TestDriveRoot() + name;
+        DeleteFileA(file.c_str());
+        ChildProcess report;
+        EXPECT_TRUE(report.Start("\"" + program + "\" /traces=\"" + file + "\""));
+        EXPECT_TRUE(report.WaitForExit(60000)) << DescribeVisibleWindows();
+        EXPECT_EQ(0u, report.ExitCode());
+        std::string text;
+        EXPECT_TRUE(ReadFileBytes(file, text)) << file;
+        return text;
     }
 
     static std::string Joined(const std::vector<std::string>& lines) {
@@ -102,4 +182,75 @@ TEST_F(UninstallE2E, PassesKilledPartWayLeaveWhatTheNextPassFinishes) {
     RunRemovalWizard();
     const std::vector<std::string> problems = CheckMachine(m_machine);
     EXPECT_TRUE(problems.empty()) << problems.size() << " problems:" << Joined(problems);
+}
+
+// Where the report and the removal disagree on these machines, each with its
+// reason; every one listed must be seen, so the list stays exact.
+struct Difference {
+    const char* change;
+    const char* reason;
+};
+const std::vector<Difference> kDifferences = {};
+
+TEST_F(UninstallE2E, TraceReportListsWhatTheRemovalThenTakes) {
+    std::string failure;
+    ASSERT_TRUE(SeedMachine(m_machine, failure)) << failure;
+    // A program group from an earlier install: the program manager's folder.
+    const std::string group = ProgramsFolder() + "\\Pixmoor-USB 300 plus";
+    ASSERT_TRUE(MakeDirs(group));
+    ASSERT_TRUE(WriteFileBytes(group + "\\Uninstall Pixmoor-USB 300 plus.lnk", "seeded"));
+    if (m_dirs.ntLine) WritePrivateProfileStringA("DestPath", "DestPath", m_dirs.installDir.c_str(), "vantrell.ini");
+    WritePrivateProfileStringA("drivers", "MsVideo.Dovrex", "dovrex.drv", "system.ini");
+    // A table's key with a key below: 2000/XP delete neither, 95/98/Me both.
+    HKEY below = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VANTRELL\\USB CAM\\Settings", &below));
+    RegCloseKey(below);
+    // The report finds the product directory as the uninstall does: on the
+    // 98 line it is the folder the program runs from.
+    const std::string version = EnvironmentPath("VANTRELL_WINVER");
+    ScopedWindowsVersion reportVersion("setup.exe", version);
+    ASSERT_TRUE(reportVersion.ok());
+    const std::string program = m_dirs.ntLine ? CdImageDir() + "\\setup.exe" : m_dirs.installDir + "\\setup.exe";
+    ASSERT_TRUE(m_dirs.ntLine || CopyInto(CdImageDir() + "\\setup.exe", program));
+
+    const MachineSnapshot before = Snapshot();
+    const DWORD reportStart = GetTickCount();
+    const std::string report = RunReport(program, "traces before.txt");
+    const DWORD reportMs = GetTickCount() - reportStart;
+    EXPECT_TRUE(Snapshot().ChangesSince(before).empty())
+        << "the report deletes and writes nothing";
+    const DWORD removalStart = GetTickCount();
+    RunRemovalWizard();
+    const DWORD removalMs = GetTickCount() - removalStart;
+    const std::vector<std::string> changes = Snapshot().ChangesSince(before);
+
+    const std::vector<ReportItem> items = ReportSection(report, "Uninstall");
+    std::printf("trace report: %u items, %lu ms; removal wizard %lu ms\n", static_cast<unsigned>(items.size()),
+                static_cast<unsigned long>(reportMs), static_cast<unsigned long>(removalMs));
+    std::vector<bool> itemSeen(items.size(), false);
+    std::vector<bool> differenceSeen(kDifferences.size(), false);
+    std::string unexplained;
+    for (const std::string& change : changes) {
+        bool listed = false;
+        for (std::size_t n = 0; n < items.size(); ++n) {
+            if (ChangeMatches(change, ChangeOf(items[n]))) listed = itemSeen[n] = true;
+        }
+        for (std::size_t n = 0; n < kDifferences.size(); ++n) {
+            if (ChangeMatches(change, kDifferences[n].change)) listed = differenceSeen[n] = true;
+        }
+        if (!listed && !IsWineNoise(change)) unexplained += "\n  " + change;
+    }
+    EXPECT_TRUE(unexplained.empty()) << "taken by the removal, not in the report:" << unexplained << "\nreport:\n"
+                                     << report;
+    for (std::size_t n = 0; n < items.size(); ++n) {
+        EXPECT_TRUE(itemSeen[n]) << "reported, not taken: " << items[n].kind << " " << items[n].path << " ("
+                                 << items[n].detail << ")";
+    }
+    for (std::size_t n = 0; n < kDifferences.size(); ++n) {
+        EXPECT_TRUE(differenceSeen[n]) << "listed difference not seen: " << kDifferences[n].change;
+    }
+
+    const std::string second = RunReport(program, "traces after.txt");
+    EXPECT_TRUE(ReportSection(second, "Uninstall").empty()) << second;
+    EXPECT_TRUE(ReportSection(second, "Install").empty()) << second;
 }

@@ -1,0 +1,82 @@
+// The sink that works on the machine: each call is the platform call.
+#include "traces/removal_sink.h"
+
+#include "progman/program_group.h"
+
+namespace {
+
+class MachineSinkImpl : public RemovalSink {
+public:
+    bool OpenKey(HKEY root, const char* path, REGSAM access, RegKey& key) override {
+        return key.Open(root, path, access);
+    }
+    LONG QueryValue(HKEY key, HKEY, const char*, const char* name, void* data, DWORD* size) override {
+        return RegQueryValueExA(key, name, nullptr, nullptr, static_cast<BYTE*>(data), size);
+    }
+    LONG EnumSubKey(HKEY key, HKEY, const char*, DWORD index, char* name, DWORD* chars) override {
+        return RegEnumKeyExA(key, index, name, chars, nullptr, nullptr, nullptr, nullptr);
+    }
+    bool DeleteValue(HKEY key, HKEY, const char*, const char* name) override {
+        return RegDeleteValueA(key, name) == ERROR_SUCCESS;
+    }
+    bool DeleteKey(HKEY root, const char* path) override { return RegDeleteKeyA(root, path) == ERROR_SUCCESS; }
+    bool OpenKeySecurity(HKEY root, const char* path) override;
+
+    DWORD Attributes(const char* path) override { return GetFileAttributesA(path); }
+    bool SetAttributes(const char* path, DWORD attributes) override {
+        return SetFileAttributesA(path, attributes) != FALSE;
+    }
+    bool RemoveFile(const char* path, const std::string&) override { return DeleteFileA(path) != FALSE; }
+    bool RemoveFolder(const char* path) override { return RemoveDirectoryA(path) != FALSE; }
+
+    DWORD ReadProfileText(const char* section, const char* key, const char* fallback, char* out, DWORD chars,
+                          const char* file) override {
+        return GetPrivateProfileStringA(section, key, fallback, out, chars, file);
+    }
+    void WriteProfileText(const char* section, const char* key, const char* value, const char* file) override {
+        WritePrivateProfileStringA(section, key, value, file);
+    }
+
+    void RemoveProgramGroup(const char* groupName, DWORD timeoutMs) override {
+        // Delete mode reads no table rows.
+        UpdateProgramGroup("", 1, groupName, nullptr, 0, timeoutMs);
+    }
+};
+
+bool MachineSinkImpl::OpenKeySecurity(HKEY root, const char* path) {
+    if (path == nullptr || path[0] == '\0') return false;
+    SECURITY_DESCRIPTOR sd;
+    if (!InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION)) return false;
+    // Present and null: every account gets every access.
+    if (!SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE)) return false;
+    RegKey key;
+    if (!key.Open(root, path, WRITE_DAC)) return false;
+    return RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, &sd) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+RemovalSink& TheMachine() {
+    static MachineSinkImpl machine;
+    return machine;
+}
+
+bool SinkKey::Open(HKEY root, const char* path, REGSAM access) {
+    m_root = root;
+    m_path = path;
+    return m_sink.OpenKey(root, path, access, m_key);
+}
+
+LONG SinkKey::Query(const char* name, void* data, DWORD* size) const {
+    if (!m_key.IsOpen()) return ERROR_INVALID_HANDLE;
+    return m_sink.QueryValue(m_key.Get(), m_root, m_path.c_str(), name, data, size);
+}
+
+LONG SinkKey::SubKey(DWORD index, char* name, DWORD* chars) const {
+    if (!m_key.IsOpen()) return ERROR_INVALID_HANDLE;
+    return m_sink.EnumSubKey(m_key.Get(), m_root, m_path.c_str(), index, name, chars);
+}
+
+bool SinkKey::DeleteValue(const char* name) {
+    return m_key.IsOpen() && m_sink.DeleteValue(m_key.Get(), m_root, m_path.c_str(), name);
+}

@@ -1,0 +1,71 @@
+// Where the removals' reads and deletions go. The machine sink deletes; the
+// trace recorder of setup's report mode deletes nothing and notes what would
+// go, while the removal code runs exactly as it does for real. Every call
+// answers as the same platform call would on the machine the sink shows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "common/reg_key.h"
+
+class RemovalSink {
+public:
+    virtual ~RemovalSink() = default;
+
+    // Registry, as RegOpenKeyExA, RegQueryValueExA, RegEnumKeyExA,
+    // RegDeleteValueA and RegDeleteKeyA: error codes, not flags, where the
+    // callers tell "no more" from "did not fit". `key` is open on rootName
+    // \ path as the sink shows it.
+    virtual bool OpenKey(HKEY root, const char* path, REGSAM access, RegKey& key) = 0;
+    virtual LONG QueryValue(HKEY key, HKEY root, const char* path, const char* name, void* data, DWORD* size) = 0;
+    virtual LONG EnumSubKey(HKEY key, HKEY root, const char* path, DWORD index, char* name, DWORD* chars) = 0;
+    virtual bool DeleteValue(HKEY key, HKEY root, const char* path, const char* name) = 0;
+    virtual bool DeleteKey(HKEY root, const char* path) = 0;
+    // Writes a present, null DACL onto the key (every account, every access).
+    virtual bool OpenKeySecurity(HKEY root, const char* path) = 0;
+
+    // Files, as GetFileAttributesA, SetFileAttributesA, DeleteFileA and
+    // RemoveDirectoryA (the names keep clear of the system's macros). `matched` names, for an OEM INF copy, the text it
+    // was recognised by.
+    virtual DWORD Attributes(const char* path) = 0;
+    virtual bool SetAttributes(const char* path, DWORD attributes) = 0;
+    virtual bool RemoveFile(const char* path, const std::string& matched = std::string()) = 0;
+    virtual bool RemoveFolder(const char* path) = 0;
+
+    // Profile files, as GetPrivateProfileStringA and WritePrivateProfileStringA
+    // (a file name without a folder is in the Windows directory).
+    virtual DWORD ReadProfileText(const char* section, const char* key, const char* fallback, char* out,
+                                    DWORD chars, const char* file) = 0;
+    virtual void WriteProfileText(const char* section, const char* key, const char* value, const char* file) = 0;
+
+    // Deletes the program manager's group of that name.
+    virtual void RemoveProgramGroup(const char* groupName, DWORD timeoutMs) = 0;
+};
+
+// The sink that works on the machine itself.
+RemovalSink& TheMachine();
+
+// A registry key opened through a sink: the removal code reads and deletes
+// through it as it would through a plain handle.
+class SinkKey {
+public:
+    explicit SinkKey(RemovalSink& sink) : m_sink(sink) {}
+
+    bool Open(HKEY root, const char* path, REGSAM access = KEY_READ);
+    void Close() { m_key.Close(); }
+    bool IsOpen() const { return m_key.IsOpen(); }
+
+    // RegQueryValueExA into a buffer of *size bytes.
+    LONG Query(const char* name, void* data, DWORD* size) const;
+    // RegEnumKeyExA into a buffer of *chars characters.
+    LONG SubKey(DWORD index, char* name, DWORD* chars) const;
+    bool DeleteValue(const char* name);
+
+private:
+    RemovalSink& m_sink;
+    RegKey m_key;
+    HKEY m_root = nullptr;
+    std::string m_path;
+};
