@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cctype>
+#include <vector>
 
 #include "cleanup/removal_pass.h"
 #include "common/locations.h"
@@ -82,8 +83,9 @@ void AppendSection(std::string& report, const char* heading, const std::vector<T
 std::string Utf8FromAnsi(const std::string& text) {
     if (text.empty()) return text;
     const int chars = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(chars > 0 ? chars : 0), L'\0');
-    if (chars > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &wide[0], chars);
+    // A vector: the library's wide string would bring its exception-handling runtime.
+    std::vector<WCHAR> wide(static_cast<std::size_t>(chars > 0 ? chars : 0), L'\0');
+    if (chars > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide.data(), chars);
     // By hand: Windows 95 converts to no UTF-8.
     std::string out;
     for (std::size_t i = 0; i < wide.size(); ++i) {
