@@ -80,6 +80,10 @@ for b in "${builds[@]}"; do
     [ -f "$ship/$1" ] && printf '  %-32s %8d bytes (goal <= %d)\n' "$1" "$(stat -c %s "$ship/$1")" "$2"
   done
   echo "  setup-removal registry calls:    $(calls "setup-removal-$label" "$removal") (goal <= 4000)"
+  report=$(median "setup-report-$label" "$removal") pass=$(median "setup-removal-$label" "$removal")
+  [ -n "$report" ] && awk -v r="$report" -v p="$pass" \
+    'BEGIN {printf "  setup-report / setup-removal:    %.2f (the trace report walks the same pass)\n", r / p}'
+  true
 done
 if [ -n "$before" ]; then
   awk -v a="$(median setup-removal-now "$removal")" -v b="$(median setup-removal-before "$removal")" \

@@ -17,6 +17,7 @@
 #include "drvsweep/sweep_removal.h"
 #include "registry_call_counter.h"
 #include "temp_tree.h"
+#include "traces/trace_recorder.h"
 
 namespace {
 
@@ -37,8 +38,9 @@ double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
     return 1000.0 * double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
 }
 
-// Seeds the machine, runs pass once and checks that every trace went.
-bool MeasureOnce(const DirtyMachine& machine, const std::function<void()>& pass, double& ms,
+// Seeds the machine, runs pass once and checks that every trace went, or,
+// for a pass that only reports, that every trace is still there.
+bool MeasureOnce(const DirtyMachine& machine, const std::function<void()>& pass, bool deletes, double& ms,
                  unsigned long& calls) {
     std::string failure;
     if (!SeedMachine(machine, failure)) {
@@ -53,16 +55,26 @@ bool MeasureOnce(const DirtyMachine& machine, const std::function<void()>& pass,
     calls = RegistryCallCount();
     ms = Milliseconds(start, end);
     const std::vector<std::string> problems = CheckMachine(machine);
+    if (!deletes) {
+        std::size_t traces = 0;
+        for (const SeedFile& file : machine.files) traces += file.fate == Fate::Removed;
+        for (const SeedValue& value : machine.registry) traces += value.fate == Fate::Removed;
+        if (problems.size() == traces) return true;
+        std::fprintf(stderr, "the report changed the machine: %u of %u traces left\n",
+                     static_cast<unsigned>(problems.size()), static_cast<unsigned>(traces));
+        return false;
+    }
     for (const std::string& problem : problems) std::fprintf(stderr, "after the pass: %s\n", problem.c_str());
     return problems.empty();
 }
 
-bool Report(const char* name, int runs, const DirtyMachine& machine, const std::function<void()>& pass) {
+bool Report(const char* name, int runs, const DirtyMachine& machine, const std::function<void()>& pass,
+            bool deletes = true) {
     std::vector<double> times;
     unsigned long calls = 0;
     for (int run = 0; run < runs; ++run) {
         double ms = 0;
-        if (!MeasureOnce(machine, pass, ms, calls)) return false;
+        if (!MeasureOnce(machine, pass, deletes, ms, calls)) return false;
         times.push_back(ms);
     }
     std::sort(times.begin(), times.end());
@@ -92,7 +104,13 @@ int main(int argc, char** argv) {
     context.strSourceDir = dirs.installDir;
     context.strDeviceDescription = "OmniVision\\Dual Mode USB Camera Plus";
     NoProgress progress;
-    const bool ok = Report("setup-removal", runs, SetupRemovalMachine(dirs), [&] {
+    // The trace report's walk of the same pass, deleting nothing; its
+    // registry calls are those of the machine it reads.
+    const bool reportOk = Report("setup-report", runs, SetupRemovalMachine(dirs), [&] {
+        TraceRecorder recorder;
+        RunRemovalPass(context, progress, recorder);
+    }, false);
+    const bool ok = reportOk && Report("setup-removal", runs, SetupRemovalMachine(dirs), [&] {
         // The pass deletes vantrell.ini among the product's files.
         WritePrivateProfileStringA("DestPath", "DestPath", dirs.installDir.c_str(), "vantrell.ini");
         RunRemovalPass(context, progress);

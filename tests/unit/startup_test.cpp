@@ -3,6 +3,7 @@
 
 #include "app/os_flag.h"
 #include "app/run_mode.h"
+#include "app/trace_report.h"
 #include "common/reg_key.h"
 #include "registry_sandbox.h"
 
@@ -24,6 +25,26 @@ TEST(RunMode, UninstallNameInAnyCaseSelectsTheUninstallModes) {
         EXPECT_EQ(RunMode::Install, DecideRunMode(name, "", "UNINSTAL")) << name;
         EXPECT_EQ(RunMode::Install, DecideRunMode(name, "D:\\", "UNINSTAL")) << name;
     }
+}
+
+TEST(RunMode, TracesSwitchSelectsTheReportUnderAnyNameButTheUninstallName) {
+    struct Case { const char* cmdLine; RunMode mode; const char* file; };
+    const Case cases[] = {
+        {"/traces=C:\\r.txt", RunMode::TraceReport, "C:\\r.txt"},
+        {"  /TRACES=\"C:\\My Reports\\r.txt\" ", RunMode::TraceReport, "C:\\My Reports\\r.txt"},
+        {"\"/traces=C:\\My Reports\\r.txt\"", RunMode::TraceReport, "C:\\My Reports\\r.txt"},
+        {"/traces", RunMode::TraceReport, ""},
+        {"/traces= ", RunMode::TraceReport, ""},
+        {"/tracesfile", RunMode::Install, ""},
+        {"C:\\x /traces=r.txt", RunMode::Install, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.mode, DecideRunMode("setup", c.cmdLine, "UNINSTAL")) << c.cmdLine;
+        std::string file;
+        EXPECT_EQ(c.file[0] != '\0', TraceReportFile(c.cmdLine, file)) << c.cmdLine;
+        EXPECT_EQ(c.file, file) << c.cmdLine;
+    }
+    EXPECT_EQ(RunMode::Uninstall, DecideRunMode("UNINSTAL", "/traces=r.txt", "UNINSTAL"));
 }
 
 TEST(RegistrySandbox, KeepsTestWritesAwayFromTheRealRegistry) {
