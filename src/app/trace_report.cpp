@@ -38,12 +38,15 @@ public:
     void OnFileRowDone(unsigned int) override {}
 };
 
+// The program as its frame names it, with the version the INF beside it gives.
 std::string ProgramLine(const char* programDir) {
     char version[kSoftwareVersionChars];
     ReadSoftwareVersion(programDir, g_Product.szProductInf, version);
+    char title[kTitleChars];
+    BuildFrameTitle(g_Product.szTitleText, version, title);
     const std::string inf = g_Product.szProductInf;
-    if (version[0] == '\0') return "setup, software version unknown (no [Version] Software in " + inf + ")";
-    return std::string("setup, software version ") + version + " ([Version] Software of " + inf + ")";
+    return std::string(title) + (version[0] != '\0' ? " (" + inf + " beside it gives \"" + version + "\")"
+                                                     : " (no [Version] Software in an " + inf + " beside it)");
 }
 
 std::string DateLine() {

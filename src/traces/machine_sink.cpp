@@ -54,12 +54,12 @@ bool MachineSinkImpl::OpenKeySecurity(HKEY root, const char* path) {
     return RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, &sd) == ERROR_SUCCESS;
 }
 
+// At namespace scope, so that no thread ever sees it half made.
+MachineSinkImpl g_machine;
+
 }  // namespace
 
-RemovalSink& TheMachine() {
-    static MachineSinkImpl machine;
-    return machine;
-}
+RemovalSink& TheMachine() { return g_machine; }
 
 bool SinkKey::Open(HKEY root, const char* path, REGSAM access) {
     m_root = root;
