@@ -180,13 +180,17 @@ LONG TraceRecorder::QueryValue(HKEY key, HKEY root, const char* path, const char
 LONG TraceRecorder::EnumSubKey(HKEY, HKEY root, const char* path, DWORD index, char* name, DWORD* chars) {
     const std::string id = KeyId(root, path);
     if (KeyGone(id)) return ERROR_KEY_DELETED;
-    const std::vector<std::string> standing = StandingSubKeys(root, path, id);
-    if (index >= standing.size()) return ERROR_NO_MORE_ITEMS;
-    const std::string& found = standing[index];
-    if (found.size() + 1 > *chars) return ERROR_MORE_DATA;
-    std::memcpy(name, found.c_str(), found.size() + 1);
-    *chars = static_cast<DWORD>(found.size());
-    return ERROR_SUCCESS;
+    // Index i names the i-th subkey not taken yet, as on the machine after
+    // the deletions.
+    DWORD standing = 0;
+    for (const std::string& found : MachineSubKeys(root, path, id)) {
+        if (m_goneKeys.count(id + "\\" + Lower(found)) != 0 || standing++ != index) continue;
+        if (found.size() + 1 > *chars) return ERROR_MORE_DATA;
+        std::memcpy(name, found.c_str(), found.size() + 1);
+        *chars = static_cast<DWORD>(found.size());
+        return ERROR_SUCCESS;
+    }
+    return ERROR_NO_MORE_ITEMS;
 }
 
 bool TraceRecorder::DeleteValue(HKEY key, HKEY root, const char* path, const char* name) {
