@@ -38,9 +38,9 @@ constexpr const char* kFamilyStillImageApps[] = {
     "USB Still Image Device",
 };
 
-// The whole [DestPath] DestPath value, however long. "" when it is absent
-// or longer than kLastReadChars.
-std::string ReadDestPath(RemovalSink& sink) {
+}  // namespace
+
+std::string RecordedDestPath(RemovalSink& sink) {
     for (DWORD chars = kFirstReadChars; chars <= kLastReadChars; chars *= 2) {
         std::vector<char> buffer(chars, '\0');
         const DWORD got = sink.ReadProfileText("DestPath", "DestPath", "", buffer.data(), chars, kDestIni);
@@ -49,6 +49,8 @@ std::string ReadDestPath(RemovalSink& sink) {
     }
     return std::string();
 }
+
+namespace {
 
 // Only a full path below a drive's root is removed from: a relative one
 // would resolve against whatever the current directory is, and a drive
@@ -100,11 +102,9 @@ void RemoveRegistryRows(const RegRemoveEntry* rows, int count, RemovalSink& sink
     DeleteKeyRows(rows, count, sink);
 }
 
-std::string RecordedDestPath(RemovalSink& sink) { return ReadDestPath(sink); }
-
 std::string InstallationDirectory(const RemovalContext& context, RemovalSink& sink) {
     if (context.bInstallDirFixed) return context.strInstallDir;
-    const std::string dir = context.bNtPaths ? ReadDestPath(sink) : context.strSourceDir;
+    const std::string dir = context.bNtPaths ? RecordedDestPath(sink) : context.strSourceDir;
     return IsUsableDirectory(dir) ? dir : std::string();
 }
 

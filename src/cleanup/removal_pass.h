@@ -34,7 +34,8 @@ public:
 // length), on the 98 set the source directory. "" when there is none or it
 // would not fit a path: then nothing is resolved against it.
 std::string InstallationDirectory(const RemovalContext& context, RemovalSink& sink = TheMachine());
-// The [DestPath] DestPath value of "vantrell.ini" as it stands, usable or not.
+// The whole [DestPath] DestPath value of "vantrell.ini", usable or not; ""
+// when it is absent or longer than 4096 characters.
 std::string RecordedDestPath(RemovalSink& sink = TheMachine());
 
 // The whole pass, in its order.
