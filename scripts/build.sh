@@ -1,8 +1,8 @@
 #!/bin/bash
-# Builds the programs, the CD image and the tests into build/ for the
-# Windows target this machine's Wine runs (scripts/target-arch). When that
-# is not the shipping 32-bit target, the shipping CD image is built as well,
-# into build-i686/.
+# Builds the programs, the CD image and the tests of both Windows targets:
+# into build/ for the one this machine's Wine runs (scripts/target-arch),
+# into build-i686/ or build-x86_64/ for the other. Then prints the SHA-256
+# of each file of the shipping (i686) CD image.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,12 +19,22 @@ configure_and_build() {  # DIR ARCH [targets]
   cmake --build "$dir" -j "$jobs" "${targets[@]}" >"$dir.build.log" 2>&1 || { tail -50 "$dir.build.log"; exit 1; }
 }
 
+other() { if [ "$1" = i686 ]; then echo x86_64; else echo i686; fi; }
+
+# Every program and test program of both targets is built, whichever one
+# this machine runs: a compile error that only the other target sees would
+# otherwise reach the users whose machines are of the other kind.
 mkdir -p build
 configure_and_build build "$arch"
-echo "Built for $arch: CD image in build/cdimage"
-if [ "$arch" != "i686" ]; then
-  # The CD image and the DLLs the tests plant, for the check that inspects
-  # them without running them.
-  configure_and_build build-i686 i686 cdimage marker_filter planted_dll
-  echo "Built the shipping 32-bit CD image in build-i686/cdimage (this machine cannot run 32-bit programs)"
-fi
+echo "Built for $arch (the target the tests run): build/"
+configure_and_build "build-$(other "$arch")" "$(other "$arch")"
+echo "Built for $(other "$arch") as well: build-$(other "$arch")/"
+
+# The shipping CD image is the i686 one. Its files are the same bytes from
+# every build of one commit: a CD image is checked against this list with
+# sha256sum -c (see README).
+shipping=build
+[ "$arch" = i686 ] || shipping=build-i686
+(cd "$shipping/cdimage" && find . -type f | LC_ALL=C sort | sed 's|^\./||' | xargs -d '\n' sha256sum) >"$shipping/cdimage.sha256"
+echo "Shipping CD image: $shipping/cdimage, SHA-256 of each file in $shipping/cdimage.sha256:"
+cat "$shipping/cdimage.sha256"

@@ -13,18 +13,21 @@ namespace {
 
 constexpr int kMessageBoxText = 0xFFFF;
 
+struct VisibleCount { DWORD processId; int windows; };
+
+// EnumWindows wants a __stdcall function on i686, which a lambda is not.
+BOOL CALLBACK CountVisibleWindow(HWND window, LPARAM param) {
+    auto* c = reinterpret_cast<VisibleCount*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == c->processId && IsWindowVisible(window)) ++c->windows;
+    return TRUE;
+}
+
 // The visible top-level windows of one process.
 int VisibleWindowsOf(DWORD processId) {
-    struct Count { DWORD processId; int windows; } count = {processId, 0};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* c = reinterpret_cast<Count*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == c->processId && IsWindowVisible(window)) ++c->windows;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    VisibleCount count = {processId, 0};
+    EnumWindows(CountVisibleWindow, reinterpret_cast<LPARAM>(&count));
     return count.windows;
 }
 
