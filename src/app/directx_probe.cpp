@@ -45,11 +45,12 @@ private:
     T* m_p = nullptr;
 };
 
-// Frees a library when the probe leaves its scope.
+// Frees a library when the probe leaves its scope. Loaded by full path
+// from the system folder: setup runs from folders others can write to, and
+// on 95/98/Me/XP nothing takes the program's own folder out of the search.
 class Library {
 public:
-    explicit Library(const char* name) : m_h(LoadLibraryA(name)) {}
-    explicit Library(HMODULE module) : m_h(module) {}
+    explicit Library(const char* name) : m_h(LoadSystemLibrary(name)) {}
     ~Library() { if (m_h != nullptr) FreeLibrary(m_h); }
     HMODULE Get() const { return m_h; }
     FARPROC Proc(const char* name) const { return GetProcAddress(m_h, name); }
@@ -74,7 +75,7 @@ struct Com {
     CreateInstanceFn createInstance = nullptr;
     UninitializeFn uninitialize = nullptr;
 
-    Com() : library(LoadSystemLibrary("ole32.dll")) {
+    Com() : library("ole32.dll") {
         if (library.Get() == nullptr) return;
         initialize = ProcAs<InitializeFn>(library.Proc("CoInitialize"));
         createInstance = ProcAs<CreateInstanceFn>(library.Proc("CoCreateInstance"));

@@ -115,15 +115,6 @@ std::string Utf8FromAnsi(const std::string& text) {
     return out;
 }
 
-std::string SystemMessage(DWORD error) {
-    char text[512] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
-                   nullptr);
-    char code[32];
-    FormatInto(code, "(error %lu)", static_cast<unsigned long>(error));
-    return text[0] != '\0' ? std::string(text) + code : std::string(code);
-}
-
 int Refuse(const std::string& text, int exitCode) {
     MessageBoxA(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
     return exitCode;

@@ -1,28 +1,10 @@
 #include "common/file_copy.h"
 
-#include <windows.h>
-
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : m_h(h) {}
-    ~FileHandle() { if (IsOpen()) CloseHandle(m_h); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_h; }
-    void Close() {
-        if (IsOpen()) CloseHandle(m_h);
-        m_h = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE m_h;
-};
 
 bool ReadAll(HANDLE file, std::vector<char>& data) {
     char chunk[65536];
@@ -65,4 +47,18 @@ CopyResult CopyWholeFile(const char* source, const char* target) {
         return CopyResult::TargetFailed;
     }
     return CopyResult::Copied;
+}
+
+bool SameContents(HANDLE a, HANDLE b) {
+    char left[4096];
+    char right[4096];
+    for (;;) {
+        DWORD leftLen = 0;
+        DWORD rightLen = 0;
+        if (!ReadFile(a, left, sizeof left, &leftLen, nullptr) || !ReadFile(b, right, sizeof right, &rightLen, nullptr) ||
+            leftLen != rightLen || std::memcmp(left, right, leftLen) != 0) {
+            return false;
+        }
+        if (leftLen == 0) return true;
+    }
 }

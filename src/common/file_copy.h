@@ -1,5 +1,25 @@
-// Whole-file copy for programs that relocate themselves.
+// Whole-file copy and comparison for programs that relocate themselves.
 #pragma once
+
+#include <windows.h>
+
+// A file handle that closes itself.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : m_h(h) {}
+    ~FileHandle() { if (IsOpen()) CloseHandle(m_h); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_h; }
+    void Close() {
+        if (IsOpen()) CloseHandle(m_h);
+        m_h = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE m_h;
+};
 
 enum class CopyResult {
     Copied,
@@ -11,3 +31,7 @@ enum class CopyResult {
 // not be written completely is removed again, so that nobody ever starts a
 // partial program.
 CopyResult CopyWholeFile(const char* source, const char* target);
+
+// True when both open files, read from where they stand to their ends,
+// hold the same bytes.
+bool SameContents(HANDLE a, HANDLE b);

@@ -43,3 +43,12 @@ int FormatInto(char* out, std::size_t size, const char* format, ...) {
     }
     return len;
 }
+
+std::string SystemMessage(DWORD error) {
+    char text[512] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
+                   nullptr);
+    char code[32];
+    FormatInto(code, "(error %lu)", static_cast<unsigned long>(error));
+    return text[0] != '\0' ? std::string(text) + code : std::string(code);
+}

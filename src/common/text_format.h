@@ -7,6 +7,8 @@
 #include <initializer_list>
 #include <string>
 
+#include <windows.h>
+
 // Replaces each "%s" in turn by the next argument ("" once they run out) and
 // "%%" by "%"; every other character is kept as it is.
 std::string FormatText(const std::string& format, std::initializer_list<const char*> args);
@@ -20,3 +22,7 @@ template <std::size_t N, typename... Args>
 int FormatInto(char (&out)[N], const char* format, Args... args) {
     return FormatInto(static_cast<char*>(out), N, format, args...);
 }
+
+// The system's own text for a Win32 error code, in the user's language,
+// followed by "(error N)"; the code alone when the system has no text.
+std::string SystemMessage(DWORD error);

@@ -3,9 +3,11 @@
 #include "common/message_queue.h"
 #include "common/product_profile.h"
 #include "common/program_dir.h"
+#include "common/text_format.h"
 #include "drvsweep/self_relocation.h"
 #include "drvsweep/sweep_wizard.h"
 #include "frame/main_frame.h"
+#include "framework/resource_text.h"
 #include "resources/drvsweep/resource.h"
 #include "wizard/confirm_removal.h"
 
@@ -21,6 +23,14 @@ std::string AttribProgram(const char* windowsDir, const char* systemDir) {
     const std::string dos = std::string(windowsDir) + "\\COMMAND\\attrib.exe";
     if (FileExists(dos.c_str())) return dos;
     return std::string();
+}
+
+// The removal cannot start: the Temp copy's path and the system's reason.
+void ReportNotStarted(const RelocationPaths& paths, DWORD reason) {
+    const std::string copy = paths.strTempDir + "\\" + paths.strFileName;
+    const std::string text =
+        FormatText(LoadResString(IDS_NOT_STARTED), {copy.c_str(), SystemMessage(reason).c_str()});
+    MessageBoxA(nullptr, text.c_str(), g_Product.szProductName, MB_OK | MB_ICONSTOP);
 }
 
 }  // namespace
@@ -68,10 +78,11 @@ void CDrvSweepApp::AskAndRelocate(const char* windowsDir) {
     const DWORD len = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
     if (len == 0 || len >= sizeof modulePath) return;
     const RelocationPaths paths = MakeRelocationPaths(modulePath, m_strExeName, windowsDir);
-    CopySelfToTemp(paths);   // before the question, whatever the answer
+    const DWORD installed = CopySelfToTemp(paths);   // before the question, whatever the answer
     if (!ConfirmRemoval(IDS_CONFIRM_UNINSTALL, IDS_CONFIRM_CAPTION)) return;
     BoundedString<kPathChars> commandLine;
-    LaunchTempCopy(paths, commandLine);
+    DWORD reason = 0;
+    if (LaunchTempCopy(paths, installed, modulePath, commandLine, reason) == 0) ReportNotStarted(paths, reason);
     commandLine.CopyTo(m_szCmdLine);
 }
 

@@ -1,5 +1,8 @@
 #include "drvsweep/self_relocation.h"
 
+#include "common/file_copy.h"
+#include "common/version_library.h"
+
 RelocationPaths MakeRelocationPaths(const std::string& modulePath, const std::string& exeName,
                                     const char* windowsDir) {
     RelocationPaths paths;
@@ -25,7 +28,7 @@ DWORD CopySelfToTemp(const RelocationPaths& paths) {
     char currentDir[1] = "";
     char tempFile[kPathChars] = "";
     UINT tempChars = sizeof tempFile;
-    return VerInstallFileA(VIFF_FORCEINSTALL, &name[0], &name[0], &sourceDir[0], &tempDir[0], currentDir, tempFile,
+    return InstallFileVersion(VIFF_FORCEINSTALL, &name[0], &name[0], &sourceDir[0], &tempDir[0], currentDir, tempFile,
                            &tempChars);
 }
 
@@ -36,7 +39,77 @@ bool BuildTempCopyCommandLine(const RelocationPaths& paths, BoundedString<kPathC
     return out.ok();
 }
 
-UINT LaunchTempCopy(const RelocationPaths& paths, BoundedString<kPathChars>& commandLine) {
-    if (!BuildTempCopyCommandLine(paths, commandLine)) return 0;
-    return WinExec(commandLine.c_str(), SW_HIDE);
+namespace {
+
+// The version installer's failure bits, each with the system error that
+// tells a user why; VIF_TEMPFILE means the new file was left under a
+// temporary name beside an old one that could not be replaced.
+struct InstallFailure {
+    DWORD bit;
+    DWORD error;
+};
+const InstallFailure kInstallFailures[] = {
+    {VIF_WRITEPROT, ERROR_ACCESS_DENIED},
+    {VIF_FILEINUSE, ERROR_SHARING_VIOLATION},
+    {VIF_OUTOFSPACE, ERROR_DISK_FULL},
+    {VIF_ACCESSVIOLATION, ERROR_ACCESS_DENIED},
+    {VIF_SHARINGVIOLATION, ERROR_SHARING_VIOLATION},
+    {VIF_CANNOTCREATE, ERROR_CANNOT_MAKE},
+    {VIF_CANNOTDELETE, ERROR_ACCESS_DENIED},
+    {VIF_CANNOTRENAME, ERROR_ACCESS_DENIED},
+    {VIF_CANNOTDELETECUR, ERROR_ACCESS_DENIED},
+    {VIF_OUTOFMEMORY, ERROR_NOT_ENOUGH_MEMORY},
+    {VIF_CANNOTREADSRC, ERROR_READ_FAULT},
+    {VIF_CANNOTREADDST, ERROR_READ_FAULT},
+    {VIF_BUFFTOOSMALL, ERROR_FILENAME_EXCED_RANGE},
+    {VIF_CANNOTLOADLZ32, ERROR_MOD_NOT_FOUND},
+    {VIF_CANNOTLOADCABINET, ERROR_MOD_NOT_FOUND},
+    {VIF_TEMPFILE, ERROR_ACCESS_DENIED},
+};
+
+// A file opened for reading; share names what others may do meanwhile.
+HANDLE OpenForReading(const char* path, DWORD share) {
+    return CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+DWORD InstallResultError(DWORD installResult) {
+    for (const InstallFailure& failure : kInstallFailures) {
+        if ((installResult & failure.bit) != 0) return failure.error;
+    }
+    return 0;
+}
+
+UINT LaunchTempCopy(const RelocationPaths& paths, DWORD installResult, const char* modulePath,
+                    BoundedString<kPathChars>& commandLine, DWORD& reason) {
+    reason = InstallResultError(installResult);
+    if (reason != 0) return 0;
+    if (!BuildTempCopyCommandLine(paths, commandLine)) {
+        reason = ERROR_FILENAME_EXCED_RANGE;
+        return 0;
+    }
+    PathString copyPath(paths.strTempDir.c_str());
+    copyPath.AppendName(paths.strFileName.c_str());
+    // Held with reading shared only until the copy has started: it cannot
+    // be replaced between the comparison and the start.
+    FileHandle copy(copyPath.ok() ? OpenForReading(copyPath.c_str(), FILE_SHARE_READ) : INVALID_HANDLE_VALUE);
+    if (!copyPath.ok() || !copy.IsOpen()) {
+        reason = copyPath.ok() ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
+        return 0;
+    }
+    FileHandle self(OpenForReading(modulePath, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
+    if (!self.IsOpen()) {
+        reason = GetLastError();
+        return 0;
+    }
+    // Not this program: something else sits there under its name.
+    if (!SameContents(copy.Get(), self.Get())) {
+        reason = ERROR_FILE_EXISTS;
+        return 0;
+    }
+    const UINT started = WinExec(commandLine.c_str(), SW_HIDE);
+    // WinExec answers 0 (out of resources) or a system error code below 32.
+    if (started <= 31) reason = started != 0 ? started : ERROR_NOT_ENOUGH_MEMORY;
+    return started > 31 ? started : 0;
 }

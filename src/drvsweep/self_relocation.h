@@ -29,5 +29,16 @@ DWORD CopySelfToTemp(const RelocationPaths& paths);
 // False when it does not fit: a cut folder must never be started.
 bool BuildTempCopyCommandLine(const RelocationPaths& paths, BoundedString<kPathChars>& out);
 
-// Starts the Temp copy hidden; returns WinExec's result (0 when nothing could be started).
-UINT LaunchTempCopy(const RelocationPaths& paths, BoundedString<kPathChars>& commandLine);
+// Why the Temp copy must not be started, as a system error code; 0 when
+// this run placed it: the version installer reported no error.
+DWORD InstallResultError(DWORD installResult);
+
+// Starts the Temp copy hidden, but only when this run placed it: the
+// install reported no error (installResult, from CopySelfToTemp) and the
+// file is byte for byte the running program (modulePath), held so that
+// nobody can change it until it has been started. Anyone may create files
+// in Windows\Temp, and a program placed there beforehand under our name
+// would otherwise run with our rights. Returns 0, with the system error
+// code in reason, when nothing was started.
+UINT LaunchTempCopy(const RelocationPaths& paths, DWORD installResult, const char* modulePath,
+                    BoundedString<kPathChars>& commandLine, DWORD& reason);

@@ -32,7 +32,7 @@ public:
 };
 
 // The platform's install call (VerInstallFileA, declared with non-const
-// names), replaceable in tests.
+// names; InstallFileVersion binds it), replaceable in tests.
 using InstallFileFn = DWORD(APIENTRY*)(DWORD flags, LPSTR sourceName, LPSTR targetName, LPSTR sourceDir,
                                        LPSTR targetDir, LPSTR currentDir, LPSTR tempFile,
                                        PUINT tempFileLength);
@@ -44,7 +44,7 @@ struct CopyJob {
     std::string sourceDir;      // where the product files are (the program directory)
     std::string fromCaption;    // "Copying Files From:"
     std::string toCaption;      // "To:"
-    InstallFileFn installFile;  // VerInstallFileA
+    InstallFileFn installFile;  // InstallFileVersion
 };
 
 // Copies the rows; true when every row was processed and the user neither

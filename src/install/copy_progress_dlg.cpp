@@ -3,6 +3,7 @@
 #include "common/message_queue.h"
 #include "common/percent_bar.h"
 #include "common/system_library.h"
+#include "common/version_library.h"
 #include "install/file_tables.h"
 #include "install/next_disk_dlg.h"
 #include "resources/setup/resource.h"
@@ -78,7 +79,7 @@ void CCopyProgressDlg::CopyFiles() {
                          m_strProgramDir,
                          GetDlgItemText(IDC_COPY_FROM),
                          GetDlgItemText(IDC_COPY_TO),
-                         VerInstallFileA};
+                         InstallFileVersion};
     m_bCancelled = ::CopyFiles(job, *this) ? 0 : 1;
 
     const DWORD start = MultimediaTime();

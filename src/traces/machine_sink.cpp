@@ -1,6 +1,9 @@
 // The sink that works on the machine: each call is the platform call.
 #include "traces/removal_sink.h"
 
+#include <vector>
+
+#include "common/key_security.h"
 #include "progman/program_group.h"
 
 namespace {
@@ -19,7 +22,7 @@ public:
     bool DeleteValue(HKEY key, HKEY, const char*, const char* name) override {
         return RegDeleteValueA(key, name) == ERROR_SUCCESS;
     }
-    bool DeleteKey(HKEY root, const char* path) override { return RegDeleteKeyA(root, path) == ERROR_SUCCESS; }
+    bool DeleteKey(HKEY root, const char* path) override;
     bool OpenKeySecurity(HKEY root, const char* path) override;
 
     DWORD Attributes(const char* path) override { return GetFileAttributesA(path); }
@@ -41,17 +44,46 @@ public:
         // Delete mode reads no table rows.
         UpdateProgramGroup("", 1, groupName, nullptr, 0, timeoutMs);
     }
+
+private:
+    // The rights a key had before OpenKeySecurity opened them, until the
+    // key's deletion: a key that stays gets them back.
+    struct SavedRights {
+        HKEY root;
+        std::string path;
+        KeyRights rights;
+    };
+    std::vector<SavedRights> m_saved;
+
+    std::vector<SavedRights>::iterator Saved(HKEY root, const char* path);
 };
+
+std::vector<MachineSinkImpl::SavedRights>::iterator MachineSinkImpl::Saved(HKEY root, const char* path) {
+    auto it = m_saved.begin();
+    while (it != m_saved.end() && !(it->root == root && lstrcmpiA(it->path.c_str(), path) == 0)) ++it;
+    return it;
+}
+
+bool MachineSinkImpl::DeleteKey(HKEY root, const char* path) {
+    const bool deleted = RegDeleteKeyA(root, path) == ERROR_SUCCESS;
+    const auto saved = Saved(root, path);
+    if (saved != m_saved.end()) {
+        if (!deleted) WriteKeyRights(root, path, saved->rights);
+        m_saved.erase(saved);
+    }
+    return deleted;
+}
 
 bool MachineSinkImpl::OpenKeySecurity(HKEY root, const char* path) {
     if (path == nullptr || path[0] == '\0') return false;
-    SECURITY_DESCRIPTOR sd;
-    if (!InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION)) return false;
-    // Present and null: every account gets every access.
-    if (!SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE)) return false;
-    RegKey key;
-    if (!key.Open(root, path, WRITE_DAC)) return false;
-    return RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, &sd) == ERROR_SUCCESS;
+    // Rights already open (as they are after an earlier opening through
+    // another name of the same key, CurrentControlSet and the set it links
+    // to) are not worth keeping: they would overwrite the real ones.
+    KeyRights before;
+    const bool keep = ReadKeyRights(root, path, before) && !IsOpenKeyRights(before);
+    if (!WriteOpenKeyRights(root, path)) return false;
+    if (keep && Saved(root, path) == m_saved.end()) m_saved.push_back({root, path, before});
+    return true;
 }
 
 // At namespace scope, so that no thread ever sees it half made.

@@ -4,6 +4,7 @@
 
 #include "common/product_profile.h"
 #include "common/system_library.h"
+#include "common/version_library.h"
 #include "common/text_format.h"
 #include "resources/setup/resource.h"
 #include "wizard/choose_directory.h"
@@ -37,13 +38,13 @@ int CDestinationDlg::GetSystemLanguage() {
     char path[kPathChars];
     if (len == 0 || len >= sizeof system || !JoinPath(system, "USER.EXE", path)) return 0;
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    const DWORD size = FileVersionInfoSize(path, &handle);
     if (size == 0) return 0;
     std::vector<char> info(size + 100, '\0');
-    if (!GetFileVersionInfoA(path, 0, size, info.data())) return 0;
+    if (!FileVersionInfo(path, size, info.data())) return 0;
     void* value = nullptr;
     UINT valueLen = 0;
-    if (!VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", &value, &valueLen) ||
+    if (!QueryVersionValue(info.data(), "\\VarFileInfo\\Translation", &value, &valueLen) ||
         value == nullptr || valueLen == 0) {
         return 0;
     }

@@ -92,6 +92,8 @@ void AddRegistry(const MachineDirs& d, std::vector<SeedValue>& r) {
         r.push_back({"SYSTEM\\CurrentControlSet\\Services\\OVT4other", "", "", Fate::Kept});
         r.push_back({"SYSTEM\\ControlSet001\\Enum\\USB\\Vid_05a9&Pid_0511\\5&20d06fa8&0&1\\Device Parameters",
                      "", "", Fate::Removed});
+        r.push_back({kStubbornInstance, "", "", Fate::Kept});
+        r.push_back({std::string(kStubbornInstance) + "\\Firmware", "", "", Fate::Kept});
         r.push_back({"SYSTEM\\ControlSet001\\Enum\\USB\\Vid_05ac&Pid_1234\\6&1", "", "", Fate::Kept});
         r.push_back({"SYSTEM\\ControlSet001\\Enum\\USB\\Vid_05a8&Pid_0511", "", "", Fate::Kept});
         r.push_back({std::string("SYSTEM\\ControlSet001") + kControlClassImage + "0002", "MatchingDeviceId",

@@ -73,6 +73,18 @@ std::string ChangeOf(const ReportItem& item) {
     return "- " + path + "\\*";  // keys, subtrees, device instances, the program group's folder
 }
 
+// The key's DACL as the system gives it; empty when it cannot be read.
+std::string KeyDacl(const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, READ_CONTROL, &key) != ERROR_SUCCESS) return "";
+    std::string dacl(4096, '\0');
+    DWORD size = static_cast<DWORD>(dacl.size());
+    const LONG rc = RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, &dacl[0], &size);
+    RegCloseKey(key);
+    dacl.resize(rc == ERROR_SUCCESS ? size : 0);
+    return dacl;
+}
+
 std::string ProgramsFolder() {
     char dir[MAX_PATH] = "";
     SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, dir);
@@ -147,11 +159,14 @@ TEST_F(UninstallE2E, RemovesEveryFamilyTraceAndKeepsEveryBystander) {
     for (const SeedFile& file : m_machine.files) traces += file.fate == Fate::Removed;
     for (const SeedValue& value : m_machine.registry) traces += value.fate == Fate::Removed;
     ASSERT_EQ(traces, CheckMachine(m_machine).size()) << "before the pass only the traces are reported";
+    const std::string rightsBefore = m_dirs.ntLine ? KeyDacl(kStubbornInstance) : "";
+    ASSERT_EQ(m_dirs.ntLine, !rightsBefore.empty());
 
     RunRemovalWizard();
 
     const std::vector<std::string> problems = CheckMachine(m_machine);
     EXPECT_TRUE(problems.empty()) << problems.size() << " problems:" << Joined(problems);
+    EXPECT_TRUE(rightsBefore == KeyDacl(kStubbornInstance)) << "a key that stays keeps its own rights";
     EXPECT_FALSE(DirectoryExists(m_dirs.installDir)) << "the emptied product directory goes";
     char dovrex[16] = "unset";
     GetPrivateProfileStringA("drivers", "MsVideo.Dovrex", "unset", dovrex, sizeof dovrex, "system.ini");

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/version_library.h"
 #include "install/copy_engine.h"
 #include "temp_tree.h"
 #include "wine_settings.h"
@@ -118,7 +119,7 @@ TEST_F(CopyEngineTest, ExpandsTheCompressedUninstallerAndRecordsTheProductDirect
         DeleteFileA((m_destination + "\\DRVSWEEP.EXE").c_str());
         WritePrivateProfileStringA("DestPath", nullptr, nullptr, "vantrell.ini");
         ScriptedUser user;
-        EXPECT_TRUE(CopyFiles(Job(kUninstallerRow, 1, bNtPaths, VerInstallFileA), user));
+        EXPECT_TRUE(CopyFiles(Job(kUninstallerRow, 1, bNtPaths, InstallFileVersion), user));
         std::string expanded;
         ASSERT_TRUE(ReadFileBytes(m_destination + "\\DRVSWEEP.EXE", expanded));
         EXPECT_TRUE(expanded == original) << "expanded " << expanded.size() << " of " << original.size();
@@ -151,7 +152,7 @@ TEST_F(CopyEngineTest, ReportsSourcesThatCannotBeExpandedAndTargetsThatCannotBeW
         }
         ScriptedUser user;
         user.errorAnswers = {ErrorAnswer::Abort};
-        EXPECT_FALSE(CopyFiles(Job(kUninstallerRow, 1, 1, VerInstallFileA), user)) << c.what;
+        EXPECT_FALSE(CopyFiles(Job(kUninstallerRow, 1, 1, InstallFileVersion), user)) << c.what;
         EXPECT_EQ(1u, user.messages.size()) << c.what;
         std::string landed;
         if (ReadFileBytes(target, landed)) {
@@ -166,7 +167,7 @@ TEST_F(CopyEngineTest, ReportsSourcesThatCannotBeExpandedAndTargetsThatCannotBeW
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
     ScriptedUser user;
     user.errorAnswers = {ErrorAnswer::Ignore};
-    EXPECT_TRUE(CopyFiles(Job(kUninstallerRow, 1, 1, VerInstallFileA), user));
+    EXPECT_TRUE(CopyFiles(Job(kUninstallerRow, 1, 1, InstallFileVersion), user));
     ASSERT_EQ(1u, user.messages.size());
     EXPECT_NE(std::string::npos, user.messages[0].find(target)) << user.messages[0];
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);

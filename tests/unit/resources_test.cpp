@@ -58,7 +58,8 @@ TEST(Resources, EveryLanguageHasEveryDialogAndString) {
 }
 
 // The stand-alone uninstaller's own resources, in its seven languages: both
-// pages, the application title and the question with two placeholders.
+// pages, the application title, the question and the message that the
+// removal cannot start, each with two placeholders.
 TEST(Resources, TheUninstallerHasItsPagesAndQuestionInSevenLanguages) {
     const std::string program = EnvironmentPath("VANTRELL_CDIMAGE") + "\\..\\drvsweep.exe";
     HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -68,11 +69,13 @@ TEST(Resources, TheUninstallerHasItsPagesAndQuestionInSevenLanguages) {
             EXPECT_NE(nullptr, FindResourceExA(module, MAKEINTRESOURCEA(5), MAKEINTRESOURCEA(dialog), language))
                 << "dialog " << dialog << " in " << language;
         }
-        std::wstring title, question, caption;
+        std::wstring title, question, caption, notStarted;
         ASSERT_TRUE(LoadStringIn(57344, language, title, module)) << language;
         EXPECT_EQ(L"KD73", title);
         ASSERT_TRUE(LoadStringIn(57361, language, question, module)) << language;
         EXPECT_EQ(2, Placeholders(question)) << language;
+        ASSERT_TRUE(LoadStringIn(57363, language, notStarted, module)) << language;
+        EXPECT_EQ(2, Placeholders(notStarted)) << language << ": the copy's path and the reason";
         EXPECT_TRUE(LoadStringIn(57362, language, caption, module) && !caption.empty()) << language;
     }
     for (UINT bitmap : {140u, 141u}) {

@@ -19,3 +19,4 @@
 #define IDS_APP_TITLE 57344          // "KD73"
 #define IDS_CONFIRM_UNINSTALL 57361  // "This will remove %s. ..." (two %s)
 #define IDS_CONFIRM_CAPTION 57362    // "Confirm File Deletion"
+#define IDS_NOT_STARTED 57363        // the Temp copy cannot be started: its path, the system's reason (two %s)
