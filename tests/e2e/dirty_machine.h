@@ -41,9 +41,9 @@ struct MachineDirs {
 };
 
 // A device instance of the product on the NT line with a key below it that
-// no table names: 2000/XP refuse its deletion, so it stays, with the
-// rights it had.
-constexpr char kStubbornInstance[] = "SYSTEM\\ControlSet002\\Enum\\USB\\Vid_05a9&Pid_0511\\5&20d06fa8&0&2";
+// no table names: the scan opens the instance's rights, 2000/XP then
+// refuse its deletion, and it stays, with the rights it had.
+constexpr char kStubbornInstance[] = "SYSTEM\\ControlSet002\\Enum\\USB\\Vid_05a9&Pid_a511\\5&20d06fa8&0&2";
 
 // The traces and bystanders for setup's removal pass on this system.
 DirtyMachine SetupRemovalMachine(const MachineDirs& dirs);

@@ -191,3 +191,36 @@ TEST_F(DrvSweepE2E, TheRelocatedCopyLoadsNoLibraryAndStartsNoProgramFromItsFolde
     ReadFileBytes(m_record, record);
     EXPECT_EQ("", record) << "a planted library or program ran";
 }
+
+TEST_F(DrvSweepE2E, AProgramPlantedInTempUnderItsNameNeverRuns) {
+    // Placed beforehand, read-only, so that the version installer cannot
+    // replace it.
+    ASSERT_TRUE(CopyInto(HelpersDir() + "\\argrecorder.exe", WindowsDir() + "\\Temp\\DRVSWEEP.EXE"));
+    ASSERT_TRUE(SetFileAttributesA(TempCopy().c_str(), FILE_ATTRIBUTE_READONLY));
+    std::string plantedBytes;
+    ASSERT_TRUE(ReadFileBytes(TempCopy(), plantedBytes));
+    const std::string program = TestDriveRoot() + "planted temp\\DRVSWEEP.exe";
+    ASSERT_TRUE(CopyInto(CdImageDir() + "\\..\\drvsweep.exe", program));
+
+    ChildProcess sweep;
+    ASSERT_TRUE(sweep.Start("\"" + program + "\"", TestDriveRoot() + "planted temp", {{"VANTRELL_RECORD", m_record}}));
+    HWND question = WaitForDialog(kQuestion, sweep.Id(), kWindowTimeoutMs);
+    ASSERT_NE(nullptr, question) << DescribeVisibleWindows();
+    ASSERT_TRUE(PressButton(question, IDOK));
+    HWND box = WaitForDialog("Pixmoor-USB 300 plus", sweep.Id(), kWindowTimeoutMs);
+    ASSERT_NE(nullptr, box) << DescribeVisibleWindows();
+    const std::string message = ControlText(box, ids::kMessageText);
+    EXPECT_EQ(0u, message.find("The removal cannot start: " + TempCopy() + " could not be put in place.")) << message;
+    ASSERT_TRUE(PressButton(box, IDOK));
+    EXPECT_TRUE(sweep.WaitForExit(kWindowTimeoutMs));
+
+    Sleep(1000);
+    std::string record;
+    ReadFileBytes(m_record, record);
+    EXPECT_EQ("", record) << "the planted program ran";
+    EXPECT_EQ(nullptr, WaitForDialog(kRemovalPage, 0, 0));
+    std::string stays;
+    EXPECT_TRUE(ReadFileBytes(TempCopy(), stays) && stays == plantedBytes);
+    SetFileAttributesA(TempCopy().c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(TempCopy().c_str());
+}

@@ -188,3 +188,38 @@ TEST_F(WizardE2E, UninstallWizardRunsItsPassAndFinishesWithoutRestart) {
     EXPECT_TRUE(wizard.m_process.WaitForExit(kWindowTimeoutMs)) << "Finish closes the sheet and the frame";
     EXPECT_EQ(0u, wizard.m_process.ExitCode());
 }
+
+TEST_F(WizardE2E, SetupLoadsNoLibraryPlantedBesideIt) {
+    // A copied CD with libraries under the names setup loads by name, and
+    // Wine told to prefer a DLL found there over its own.
+    struct ClearOverrides {
+        ~ClearOverrides() { ClearProgramWindowsVersion("setup.exe"); }
+    } clearOverrides;
+    const std::string cd = m_tree.Path("copied cd");
+    for (const char* file : {"setup.exe", "USBDE301r.INF"}) {
+        ASSERT_TRUE(CopyInto(CdImageDir() + "\\" + file, cd + "\\" + file));
+    }
+    for (const char* library : {"ddraw", "dinput", "d3d8", "comctl32", "comdlg32", "winmm"}) {
+        ASSERT_TRUE(CopyInto(HelpersDir() + "\\planted.dll", cd + "\\" + library + ".dll"));
+        ASSERT_TRUE(PreferNativeLibrary("setup.exe", library));
+    }
+    const std::string record = m_tree.Path("planted.log");
+
+    // Past the Welcome page (the DirectX probe) to the directory picker
+    // (the common dialog library), then out.
+    WizardSession wizard;
+    ASSERT_TRUE(wizard.Start("\"" + cd + "\\setup.exe\"", kWelcome, {{"VANTRELL_RECORD", record}}, cd))
+        << DescribeVisibleWindows();
+    ASSERT_TRUE(wizard.Press(ids::kNext, kAgreement));
+    ASSERT_TRUE(wizard.Press(ids::kNext, kDestination));
+    ASSERT_TRUE(PressButton(wizard.m_sheet, ids::kBrowse));
+    HWND picker = wizard.Dialog(kPicker);
+    ASSERT_NE(nullptr, picker) << DescribeVisibleWindows();
+    ASSERT_TRUE(wizard.Answer(picker, IDCANCEL));
+    ASSERT_TRUE(wizard.Press(ids::kCancel));
+    ASSERT_TRUE(wizard.Answer(wizard.Dialog("Exit Setup"), IDCANCEL));
+    EXPECT_TRUE(wizard.m_process.WaitForExit(kWindowTimeoutMs));
+    std::string loaded;
+    ReadFileBytes(record, loaded);
+    EXPECT_EQ("", loaded) << "a planted library was loaded";
+}
