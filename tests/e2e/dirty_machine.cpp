@@ -86,6 +86,13 @@ void AddRegistry(const MachineDirs& d, std::vector<SeedValue>& r) {
     r.push_back({std::string(kRootImage) + "0013", "DeviceDesc", "usb still image device", Fate::Kept});
     r.push_back({"System\\CurrentControlSet\\Services\\Class\\Image\\0005", "VfwEntryString", "OVFWWDM", Fate::Removed});
     r.push_back({"SOFTWARE\\OtherMaker\\Camera", "Version", "7.1", Fate::Kept});
+    // The camera's slot in the MEDIA class, named by the "Driver" value of
+    // the first instance the removal looks at (the 2000/XP tables take that
+    // instance, the 98 ones do not); the slot beside it is another device's.
+    r.push_back({"System\\CurrentControlSet\\Enum\\USB\\VID_05A9&PID_0511\\5&20d06fa8&0&1", "Driver", "MEDIA\\0007",
+                 d.ntLine ? Fate::Removed : Fate::Kept});
+    r.push_back({"System\\CurrentControlSet\\Services\\Class\\MEDIA\\0007", "", "", Fate::Removed});
+    r.push_back({"System\\CurrentControlSet\\Services\\Class\\MEDIA\\0008", "", "", Fate::Kept});
     if (d.ntLine) {
         r.push_back({"System\\CurrentControlSet\\Services\\OVT511", "", "", Fate::Removed});
         r.push_back({"SYSTEM\\CurrentControlSet\\Services\\OVT518", "", "", Fate::Removed});

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "dirty_machine.h"
@@ -15,6 +16,8 @@
 #include "wizard_driver.h"
 
 namespace {
+
+const char kStillImageApps[] = "Software\\Microsoft\\Windows\\CurrentVersion\\StillImage\\Registered Applications";
 
 std::string SystemDir() {
     char dir[MAX_PATH] = "";
@@ -52,6 +55,11 @@ std::vector<ReportItem> ReportSection(const std::string& report, const std::stri
         items.push_back(item);
     }
     return items;
+}
+
+// An item as one line: "kind path (detail)".
+std::string Line(const ReportItem& item) {
+    return item.kind + " " + item.path + (item.detail.empty() ? "" : " (" + item.detail + ")");
 }
 
 std::string Lower(std::string text) {
@@ -240,6 +248,35 @@ TEST_F(UninstallE2E, TraceReportListsWhatTheRemovalThenTakes) {
     const std::vector<std::string> changes = Snapshot().ChangesSince(before);
 
     const std::vector<ReportItem> items = ReportSection(report, "Uninstall");
+    const std::vector<ReportItem> purge = ReportSection(report, "Install");
+    for (const std::vector<ReportItem>* section : {&items, &purge}) {
+        std::set<std::string> lines;
+        for (const ReportItem& item : *section) {
+            EXPECT_TRUE(lines.insert(Line(item)).second) << "listed twice: " << Line(item);
+        }
+    }
+    // The install's purge of earlier still-image entries finds the seed's.
+    const std::string windows = WindowsDir();
+    const std::vector<std::string> expectedPurge =
+        m_dirs.ntLine ? std::vector<std::string>{
+                            "registry key HKLM\\System\\ControlSet001\\Services\\class\\Image\\0002",
+                            "registry key HKLM\\System\\CurrentControlSet\\Services\\OVT511",
+                            "file " + windows + "\\TWAIN_32\\OvtTwn.DS",
+                            "file " + windows + "\\TWAIN_32\\OVT\\USB\\OMScanDs.DS",
+                        }
+                      : std::vector<std::string>{
+                            "device instance HKLM\\Enum\\Root\\Image\\0002",
+                            "registry value " + std::string("HKLM\\") + kStillImageApps +
+                                " (value \"Vantrell Still Image Capture\")",
+                            "registry value " + std::string("HKLM\\") + kStillImageApps +
+                                " (value \"WDM Still Image Capture\")",
+                            "registry key HKLM\\System\\CurrentControlSet\\Services\\OMSCAN",
+                            "registry subtree HKLM\\SOFTWARE\\VANTRELL\\USB CAM (with 1 key below)",
+                            "file " + windows + "\\INF\\Other\\VantrellUSB-SCAN.INF",
+                        };
+    std::vector<std::string> purgeLines;
+    for (const ReportItem& item : purge) purgeLines.push_back(Line(item));
+    EXPECT_EQ(expectedPurge, purgeLines) << report;
     std::printf("trace report: %u items, %lu ms; removal wizard %lu ms\n", static_cast<unsigned>(items.size()),
                 static_cast<unsigned long>(reportMs), static_cast<unsigned long>(removalMs));
     std::vector<bool> itemSeen(items.size(), false);
