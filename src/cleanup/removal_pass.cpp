@@ -8,6 +8,7 @@
 
 #include "cleanup/device_scans.h"
 #include "cleanup/oem_inf_cleanup.h"
+#include "cleanup/registry_tree.h"
 #include "cleanup/removal_tables.h"
 #include "common/bounded_string.h"
 #include "common/file_entry.h"
@@ -178,6 +179,9 @@ void RemoveRegistryEntries(const RemovalContext& context, RemovalSink& sink) {
     // The scans enumerate by index while deleting, so one pass skips the
     // subkey that moves into a deleted index; later passes reach it.
     for (int pass = 0; pass < kScanPasses; ++pass) RunDeviceScans(sink);
+
+    // Gone from the system's list of installed programs.
+    DeleteRegistryTree(kUninstallEntryKey, sink);
 }
 
 void RunRemovalPass(const RemovalContext& original, RemovalProgress& progress, RemovalSink& sink) {

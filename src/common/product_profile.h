@@ -16,3 +16,10 @@ struct ProductProfile {
 
 // The values every program of the product shares.
 extern const ProductProfile g_Product;
+
+// The stand-alone uninstaller as the install places it in the product folder.
+constexpr char kUninstallerFile[] = "DRVSWEEP.EXE";
+
+// The product's key in the system's list of installed programs, below
+// HKEY_LOCAL_MACHINE: the install writes it, both removals delete it whole.
+constexpr char kUninstallEntryKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pixmoor-USB 300 plus";

@@ -10,6 +10,7 @@
 #include "common/bounded_string.h"
 #include "common/locations.h"
 #include "common/message_queue.h"
+#include "common/product_profile.h"
 #include "common/reg_key.h"
 #include "common/text_format.h"
 #include "drvsweep/sweep_tables.h"
@@ -204,4 +205,6 @@ void SweepRemoveRegistryEntries(const SweepContext& context, SweepProgress& prog
     }
     // The entries stay, naming no driver.
     for (const char* name : kSystemIniDrivers) WritePrivateProfileStringA("drivers", name, "", "system.ini");
+    // Gone from the system's list of installed programs.
+    DeleteRegistryTree(kUninstallEntryKey);
 }

@@ -9,6 +9,7 @@
 #include "install/companion.h"
 #include "install/copy_progress_dlg.h"
 #include "install/file_tables.h"
+#include "install/uninstall_entry.h"
 #include "progman/program_group.h"
 #include "stillimage/earlier_still_image.h"
 #include "stillimage/still_image_registration.h"
@@ -51,6 +52,9 @@ void RunInstall(CMainFrame& frame) {
         PostMessageA(frame.m_hWnd, WM_CLOSE, 0, 0);
         return;
     }
+    // The uninstaller is in the product folder now: the product can be
+    // listed, and removed, where users look for installed programs.
+    WriteUninstallEntry(destination, frame.m_szSoftwareVersion);
 
     CreateProgramGroup(frame, destination);
     Sleep(1000);

@@ -12,6 +12,15 @@ const char kControlClassImage[] = "\\Control\\Class\\{6BDD1FC6-810F-11D0-BEC7-08
 
 std::string Contents(const SeedFile& file) { return "seeded: " + file.path; }
 
+// The product's entry in the system's list of installed programs goes;
+// another program's entry beside it stays.
+void AddProgramListEntries(std::vector<SeedValue>& r) {
+    const std::string list = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+    r.push_back({list + "Pixmoor-USB 300 plus", "DisplayName", "Pixmoor-USB 300 plus", Fate::Removed});
+    r.push_back({list + "Pixmoor-USB 300 plus", "UninstallString", "\"C:\\old\\DRVSWEEP.EXE\"", Fate::Removed});
+    r.push_back({list + "Pixmoor-USB 300", "DisplayName", "Pixmoor-USB 300", Fate::Kept});
+}
+
 void AddFamilyFiles(const MachineDirs& d, std::vector<SeedFile>& files) {
     const std::string inf = d.windows + "\\INF";
     const std::string drivers = d.system + (d.ntLine ? "\\Drivers" : "32\\Drivers");
@@ -224,6 +233,7 @@ DirtyMachine SetupRemovalMachine(const MachineDirs& dirs) {
     g_infTexts.clear();
     AddOemCopies(dirs, machine.files, g_infTexts);
     AddRegistry(dirs, machine.registry);
+    AddProgramListEntries(machine.registry);
     return machine;
 }
 
@@ -233,6 +243,7 @@ DirtyMachine SweepRemovalMachine(const MachineDirs& dirs) {
     g_infTexts.clear();
     AddSweepOemCopies(dirs, machine.files, g_infTexts);
     AddSweepRegistry(dirs, machine.registry);
+    AddProgramListEntries(machine.registry);
     return machine;
 }
 

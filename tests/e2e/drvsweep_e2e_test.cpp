@@ -18,6 +18,7 @@ namespace {
 
 const char kRemovalPage[] = "Remove Programs From Your Computer";
 const char kQuestion[] = "Confirm File Deletion";
+const char kOtherEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Other Camera";
 
 std::string Destination() { return WindowsDir().substr(0, 2) + "\\Pixmoor-USB 300 plus"; }
 std::string TempCopy() { return WindowsDir() + "\\Temp\\DRVSWEEP.exe"; }
@@ -38,6 +39,21 @@ std::string DriversEntry(const char* name) {
     GetPrivateProfileStringA("drivers", name, "unset", value, sizeof value, "system.ini");
     return value;
 }
+
+// The system's list of installed programs as Wine's own tool prints it,
+// "KEY|||DisplayName" a line.
+std::string ProgramList(const std::string& file) {
+    DeleteFileA(file.c_str());
+    ChildProcess list;
+    const std::string command = "\"" + SystemDir() + "\\cmd.exe\" /c \"\"" + SystemDir() +
+                                "\\uninstaller.exe\" --list > \"" + file + "\"\"";
+    if (!list.Start(command) || !list.WaitForExit(kWindowTimeoutMs)) return "(the list did not run)";
+    std::string text;
+    ReadFileBytes(file, text);
+    return text;
+}
+
+const char kProductListed[] = "Pixmoor-USB 300 plus|||Pixmoor-USB 300 plus";
 
 // The bar's right end, inside its frame: red only at 100%.
 bool BarIsFull(HWND sheet) {
@@ -100,7 +116,7 @@ protected:
 
 }  // namespace
 
-TEST_F(DrvSweepE2E, InstalledUninstallerAsksRelocatesAndRemovesTheProduct) {
+TEST_F(DrvSweepE2E, InstalledUninstallerAsksRelocatesAndRemovesTheProductAndItsListEntry) {
     std::string failure;
     ASSERT_TRUE(InstallWithDefaults(CdImageDir(), failure)) << failure;
     const std::string group = ProgramGroupFolder("Pixmoor-USB 300 plus");
@@ -125,10 +141,27 @@ TEST_F(DrvSweepE2E, InstalledUninstallerAsksRelocatesAndRemovesTheProduct) {
     EXPECT_TRUE(FileExists(program));
     EXPECT_TRUE(DirectoryExists(group));
 
-    // OK: the copy in Temp removes the product.
+    // OK, with the uninstaller started from the system's list of installed
+    // programs: the copy in Temp removes the product, and its entry.
+    const std::string listFile = WindowsDir() + "\\Temp\\program list.txt";
+    HKEY other = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_LOCAL_MACHINE, kOtherEntry, &other));
+    // The list shows only entries that name an uninstaller.
+    for (const auto& value : {std::make_pair("DisplayName", std::string("Other Camera")),
+                              std::make_pair("UninstallString", std::string("C:\\Other\\uninst.exe"))}) {
+        RegSetValueExA(other, value.first, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.second.c_str()),
+                       static_cast<DWORD>(value.second.size() + 1));
+    }
+    RegCloseKey(other);
+    std::string listed = ProgramList(listFile);
+    EXPECT_NE(std::string::npos, listed.find(kProductListed)) << listed;
     {
-        ChildProcess first;
-        StartAndAnswer(first, program, IDOK);
+        ChildProcess fromList;
+        ASSERT_TRUE(fromList.Start("\"" + SystemDir() + "\\uninstaller.exe\" --remove \"Pixmoor-USB 300 plus\""));
+        HWND question = WaitForDialog(kQuestion, 0, kWindowTimeoutMs);
+        ASSERT_NE(nullptr, question) << DescribeVisibleWindows();
+        ASSERT_TRUE(PressButton(question, IDOK));
+        EXPECT_TRUE(fromList.WaitForExit(kWindowTimeoutMs));
     }
     FinishRemovalWizard();
     EXPECT_TRUE(WaitForWindowGone("Setup", 0, kWindowTimeoutMs)) << "Finish ends the relocated copy";
@@ -139,6 +172,9 @@ TEST_F(DrvSweepE2E, InstalledUninstallerAsksRelocatesAndRemovesTheProduct) {
         EXPECT_EQ("", DriversEntry(entry)) << entry << " stays, naming no driver";
     }
     EXPECT_TRUE(FileExists(TempCopy())) << "nothing deletes the copy in Temp";
+    listed = ProgramList(listFile);
+    EXPECT_EQ(std::string::npos, listed.find("Pixmoor-USB 300 plus|||")) << listed;
+    EXPECT_NE(std::string::npos, listed.find("Other Camera")) << "another program's entry stays: " << listed;
 }
 
 TEST_F(DrvSweepE2E, AFolderOnTheCommandLineRemovesAtOnceAndKeepsEveryBystander) {

@@ -20,6 +20,7 @@ const char kCompanionTitle[] = "Pictavo Companion Setup";
 const char kRegisteredApps[] = "Software\\Microsoft\\Windows\\CurrentVersion\\StillImage\\Registered Applications";
 const char kServiceKey[] = "System\\CurrentControlSet\\Services\\OMSCAN";
 const char kMarkerKey[] = "Software\\VantrellTests";
+const char kUninstallEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pixmoor-USB 300 plus";
 
 std::string WindowsVersion() { return EnvironmentPath("VANTRELL_WINVER"); }
 bool OnNtLine() { return WindowsVersion() != "win98"; }
@@ -184,7 +185,26 @@ TEST_F(InstallE2E, FirstInstallCopiesGroupsRegistersAndEndsWithTheCompanion) {
         EXPECT_TRUE(value.bytes == bytes) << value.key << " : " << value.name << " holds " << bytes.size()
                                           << " bytes \"" << bytes.c_str() << "\"";
     }
+    // The product in the system's list of installed programs.
+    const std::string uninstaller = Destination() + "\\DRVSWEEP.EXE";
+    const std::pair<const char*, std::string> texts[] = {
+        {"DisplayName", "Pixmoor-USB 300 plus"}, {"UninstallString", "\"" + uninstaller + "\""},
+        {"InstallLocation", Destination()},       {"Publisher", "Vantrell"},
+        {"DisplayVersion", "3.01b"},              {"DisplayIcon", uninstaller},
+    };
     DWORD type = 0;
+    for (const auto& text : texts) {
+        std::string bytes;
+        EXPECT_TRUE(ReadValue(HKEY_LOCAL_MACHINE, kUninstallEntry, text.first, type, bytes) && type == REG_SZ &&
+                    bytes == text.second + std::string(1, '\0'))
+            << text.first << " holds \"" << bytes.c_str() << "\"";
+    }
+    for (const char* flag : {"NoModify", "NoRepair"}) {
+        std::string bytes;
+        EXPECT_TRUE(ReadValue(HKEY_LOCAL_MACHINE, kUninstallEntry, flag, type, bytes) && type == REG_DWORD &&
+                    bytes == std::string("\x01\0\0\0", 4))
+            << flag;
+    }
     std::string other;
     EXPECT_TRUE(ReadValue(HKEY_LOCAL_MACHINE, kRegisteredApps, "Other Vendor Scanner", type, other));
     EXPECT_EQ("(none)", Profile("don't load", "sticpl.cpl", WindowsDir() + "\\control.ini"));
@@ -301,8 +321,9 @@ TEST_F(InstallE2E, CopyErrorsStopTheInstallOrRetryWhenTheSourceIsBack) {
     DeleteFileA((Destination() + "\\DRVSWEEP.EXE").c_str());
 
     // A truncated uninstaller, then a missing one: the message, and Abort
-    // ends setup there.
+    // ends setup there, listing nothing among the installed programs.
     DeleteValue(kRegisteredApps, "USB Still Image Device");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallEntry);
     ASSERT_TRUE(WriteFileBytes(cd + "\\drvsweep.ex_", compressed.substr(0, 40)));
     for (int missing = 0; missing < 2; ++missing) {
         if (missing) DeleteFileA((cd + "\\drvsweep.ex_").c_str());
@@ -311,6 +332,7 @@ TEST_F(InstallE2E, CopyErrorsStopTheInstallOrRetryWhenTheSourceIsBack) {
         ASSERT_NE(nullptr, error) << DescribeVisibleWindows();
         ASSERT_TRUE(setup.Answer(error, IDABORT));
         ExpectEndedWithoutLaterSteps(setup);
+        EXPECT_FALSE(KeyExists(kUninstallEntry)) << "an aborted copy lists no program";
     }
 
     // A missing uninstaller that comes back: Retry installs it and goes on.
@@ -323,5 +345,6 @@ TEST_F(InstallE2E, CopyErrorsStopTheInstallOrRetryWhenTheSourceIsBack) {
         FinishWithCompanion(setup);
         EXPECT_TRUE(FileExists(Destination() + "\\DRVSWEEP.EXE"));
         EXPECT_FALSE(GroupFolder().empty());
+        EXPECT_TRUE(KeyExists(kUninstallEntry));
     }
 }
