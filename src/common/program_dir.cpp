@@ -4,21 +4,20 @@
 
 #include <cstring>
 
+#include "common/path_chars.h"
+
 std::string ModulePathFolder(const char* modulePath) {
-    const char* end = modulePath;
-    if (modulePath[0] != '\0' && modulePath[1] == ':') end = modulePath + 2;
-    for (const char* p = modulePath; *p != '\0'; p = CharNextA(p)) {
-        if (*p == '\\' || *p == '/') end = p + 1;
-    }
-    return std::string(modulePath, end);
+    const std::string path(modulePath);
+    const std::size_t last = FindLastSeparator(path, "\\/");
+    if (last != std::string::npos) return path.substr(0, last + 1);
+    return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : std::string();
 }
 
 bool ProgramDirFromModulePath(const char* modulePath, char (&out)[kPathChars]) {
     out[0] = '\0';
     std::string folder = ModulePathFolder(modulePath);
-    if (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) {
-        folder.pop_back();  // drop the trailing backslash
-    }
+    // The folder ends at its separator, when it has one.
+    if (folder.size() > 1 && FindLastSeparator(folder, "\\/") == folder.size() - 1) folder.pop_back();
     if (!BoundedString<kPathChars>(folder.c_str()).CopyTo(out)) return false;
     if (std::strlen(out) == 3) out[2] = '\0';  // "E:\" becomes "E:"
     return true;

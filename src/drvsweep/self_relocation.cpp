@@ -1,19 +1,19 @@
 #include "drvsweep/self_relocation.h"
 
+#include <algorithm>
+
 #include "common/file_copy.h"
+#include "common/path_chars.h"
 #include "common/version_library.h"
 
 RelocationPaths MakeRelocationPaths(const std::string& modulePath, const std::string& exeName,
                                     const char* windowsDir) {
     RelocationPaths paths;
-    // The backward search stops at the third character: "C:\x.exe" keeps "C:\".
-    std::size_t cut = modulePath.size() < 2 ? modulePath.size() : 2;
-    for (std::size_t n = modulePath.size(); n > 2; --n) {
-        if (modulePath[n - 1] == '\\') {
-            cut = n;
-            break;
-        }
-    }
+    // Up to the last backslash at the third character or later:
+    // "C:\x.exe" keeps "C:\"; without one, the first two characters.
+    const std::size_t last = FindLastSeparator(modulePath);
+    const std::size_t cut =
+        last != std::string::npos && last >= 2 ? last + 1 : std::min<std::size_t>(modulePath.size(), 2);
     paths.strSourceDir = modulePath.substr(0, cut);
     paths.strFileName = exeName + ".exe";
     paths.strTempDir = std::string(windowsDir) + "\\Temp";

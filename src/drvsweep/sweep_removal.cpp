@@ -10,6 +10,7 @@
 #include "common/bounded_string.h"
 #include "common/locations.h"
 #include "common/message_queue.h"
+#include "common/path_chars.h"
 #include "common/product_profile.h"
 #include "common/reg_key.h"
 #include "common/text_format.h"
@@ -49,7 +50,7 @@ std::string UsableSourceDir(const std::string& dir) {
     const DWORD len = GetFullPathNameA(dir.c_str(), kPathChars, full, nullptr);
     if (len == 0 || len >= kPathChars) return std::string();
     std::string result(full, len);
-    while (!result.empty() && result.back() == '\\') result.pop_back();
+    StripTrailingSeparators(result);
     return result.size() > 2 ? result : std::string();
 }
 

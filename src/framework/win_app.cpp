@@ -1,5 +1,6 @@
 #include "framework/win_app.h"
 
+#include "common/path_chars.h"
 #include "common/system_library.h"
 #include "framework/common_controls.h"
 
@@ -29,7 +30,7 @@ int CWinApp::Run() {
 }
 
 std::string ExecutableNameFromPath(const std::string& modulePath) {
-    const std::size_t slash = modulePath.find_last_of("\\/:");
+    const std::size_t slash = FindLastSeparator(modulePath, "\\/:");
     std::string name = slash == std::string::npos ? modulePath : modulePath.substr(slash + 1);
     const std::size_t dot = name.find_last_of('.');
     if (dot != std::string::npos) name.resize(dot);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/bounded_string.h"
+#include "common/path_chars.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ std::string Expand(const char* text, const std::string& target, const std::strin
 void CreateFolderLevels(const char* windowsDir, const char* folder) {
     const std::size_t base = std::strlen(windowsDir);
     std::string path(folder);
-    for (std::size_t at = path.find('\\', base + 1);; at = path.find('\\', at + 1)) {
+    for (std::size_t at = FindSeparator(path, base + 1);; at = FindSeparator(path, at + 1)) {
         const std::string level = path.substr(0, at);
         if (!SetCurrentDirectoryA(level.c_str())) CreateDirectoryA(level.c_str(), nullptr);
         if (at == std::string::npos) break;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/path_chars.h"
 #include "common/text_format.h"
 #include "progman/program_group.h"
 
@@ -33,8 +34,9 @@ bool Below(const std::string& id, const std::string& ancestor) {
 
 // Whether id or a key or folder above it is in the set.
 bool GoneWithAncestors(const std::set<std::string>& gone, const std::string& id) {
-    for (std::size_t end = id.size(); end != std::string::npos && end > 0; end = id.rfind('\\', end - 1)) {
-        if (gone.count(id.substr(0, end)) != 0) return true;
+    if (gone.count(id) != 0) return true;
+    for (std::size_t at = FindSeparator(id); at != std::string::npos; at = FindSeparator(id, at + 1)) {
+        if (at > 0 && gone.count(id.substr(0, at)) != 0) return true;
     }
     return false;
 }
@@ -42,7 +44,7 @@ bool GoneWithAncestors(const std::set<std::string>& gone, const std::string& id)
 // Device keys lie in an Enum branch: HKLM\Enum on 95/98/Me, a control set's
 // Enum on 2000/XP.
 bool IsDeviceKey(const std::string& id) {
-    return id.rfind("hklm\\enum\\", 0) == 0 || id.find("\\enum\\") != std::string::npos;
+    return id.rfind("hklm\\enum\\", 0) == 0 || FindInPath(id, "\\enum\\") != std::string::npos;
 }
 
 // The control set that CurrentControlSet links to on 2000/XP, "" where it
@@ -115,7 +117,7 @@ void TraceRecorder::Record(TraceKind kind, const std::string& path, const std::s
 
 std::string TraceRecorder::KeyId(HKEY root, const char* path) const {
     std::string id = Lower(path);
-    while (!id.empty() && id.back() == '\\') id.pop_back();
+    StripTrailingSeparators(id);
     static const char kCurrent[] = "system\\currentcontrolset";
     const std::size_t len = sizeof kCurrent - 1;
     if (root == HKEY_LOCAL_MACHINE && !m_strCurrentSet.empty() && id.compare(0, len, kCurrent) == 0 &&
@@ -241,7 +243,7 @@ bool TraceRecorder::OpenKeySecurity(HKEY root, const char* path) {
 
 std::string TraceRecorder::FileId(const std::string& path) const {
     std::string id = Lower(path);
-    while (id.size() > 3 && id.back() == '\\') id.pop_back();
+    StripTrailingSeparators(id, 3);
     return id;
 }
 
@@ -305,7 +307,7 @@ bool TraceRecorder::RemoveFolder(const char* path) {
 // ---- profiles and the program group ----
 
 std::string TraceRecorder::ProfilePath(const char* file) const {
-    if (std::strchr(file, '\\') != nullptr || m_strWindowsDir.empty()) return file;
+    if (FindSeparator(file) != std::string::npos || m_strWindowsDir.empty()) return file;
     return m_strWindowsDir + "\\" + file;
 }
 

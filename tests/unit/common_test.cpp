@@ -6,6 +6,7 @@
 
 #include "common/bounded_string.h"
 #include "common/file_copy.h"
+#include "common/path_chars.h"
 #include "common/program_dir.h"
 #include "common/text_format.h"
 #include "temp_tree.h"
@@ -84,4 +85,30 @@ TEST(CopyWholeFile, CopiesAnySizeAndNeverLeavesAPartialTarget) {
     const std::string noFolder = tree.Path("no\\such\\folder\\uninstal.exe");
     EXPECT_EQ(CopyResult::TargetFailed, CopyWholeFile(source.c_str(), noFolder.c_str()));
     EXPECT_FALSE(FileExists(noFolder));
+}
+
+// Characters whose second byte is the backslash's: "表" (0x95 0x5C) in
+// code page 932, "許" (0xB3 0x5C) in 950. A separator is only ever a
+// character of its own.
+TEST(PathChars, ASecondByteLikeABackslashIsNoSeparator) {
+    struct Case { UINT codePage; const char* character; };
+    for (const Case& c : {Case{932, "\x95\x5C"}, Case{950, "\xB3\x5C"}}) {
+        const std::string folder = std::string("C:\\") + c.character;  // C:\表
+        std::string stripped = folder + "\\\\";
+        StripTrailingSeparators(stripped, 0, c.codePage);
+        EXPECT_EQ(folder, stripped) << c.codePage;
+        std::string root = "C:\\";
+        StripTrailingSeparators(root, 3, c.codePage);
+        EXPECT_EQ("C:\\", root) << "a drive root keeps its backslash";
+
+        const std::string file = folder + "\\DRVSWEEP.EXE";
+        EXPECT_EQ(folder.size(), FindLastSeparator(file, "\\", c.codePage)) << c.codePage;
+        EXPECT_EQ(2u, FindLastSeparator(folder, "\\", c.codePage)) << c.codePage;
+        EXPECT_EQ(std::string::npos, FindSeparator(folder, 3, c.codePage)) << c.codePage;
+        EXPECT_EQ(folder.size(), FindSeparator(file, 3, c.codePage)) << c.codePage;
+        EXPECT_EQ(std::string::npos, FindInPath(std::string(c.character) + "enum\\", "\\enum\\", 0, c.codePage));
+        // The same bytes in a code page without double-byte characters are
+        // two characters, the second a backslash.
+        EXPECT_EQ(folder.size() - 1, FindLastSeparator(folder, "\\", 1252)) << c.codePage;
+    }
 }
