@@ -32,9 +32,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# Wine takes the user's language from the Unix locale, which must exist.
+# Wine takes the user's language and code page from the Unix locale, which
+# must exist.
 need_locales=()
-for l in de_DE ja_JP; do
+for l in de_DE ja_JP zh_TW; do
   locale -a 2>/dev/null | grep -qi "^${l}.utf-\?8$" || need_locales+=("$l")
 done
 if [ ${#need_locales[@]} -gt 0 ]; then

@@ -24,8 +24,13 @@ bool WizardSession::Answer(HWND dialog, int buttonId) {
     return WaitUntil([&] { return !IsWindow(dialog); }, kWindowTimeoutMs);
 }
 
-bool FinishRemovalWizardWithoutRestart(DWORD processId, std::string& failure) {
-    HWND sheet = WaitForDialog("Remove Programs From Your Computer", processId, kWindowTimeoutMs);
+const WizardTitles kEnglishTitles = {
+    "Welcome", "Software License Agreement", "Choose Destination Location", "Choose Directoty",
+    "Remove Programs From Your Computer", "Uninstall Complete",
+};
+
+bool FinishRemovalWizardWithoutRestart(DWORD processId, std::string& failure, const WizardTitles& titles) {
+    HWND sheet = WaitForDialog(titles.removal, processId, kWindowTimeoutMs);
     if (sheet == nullptr) {
         failure = "no removal wizard; " + DescribeVisibleWindows();
         return false;
@@ -35,7 +40,7 @@ bool FinishRemovalWizardWithoutRestart(DWORD processId, std::string& failure) {
         failure = "the removal pass never offered Next";
         return false;
     }
-    if (!PressButton(sheet, ids::kNext) || !WaitForTitle(sheet, "Uninstall Complete", kWindowTimeoutMs)) {
+    if (!PressButton(sheet, ids::kNext) || !WaitForTitle(sheet, titles.complete, kWindowTimeoutMs)) {
         failure = "Next did not lead to the restart page";
         return false;
     }
@@ -53,9 +58,32 @@ bool FinishRemovalWizardWithoutRestart(DWORD processId, std::string& failure) {
 }
 
 bool InstallWithDefaults(const std::string& cdDir, std::string& failure) {
+    return InstallInto(cdDir, "", kEnglishTitles, failure);
+}
+
+namespace {
+
+// Browse, the destination typed into the picker, OK, and Yes when setup
+// offers to create it.
+bool PickDestination(WizardSession& setup, const std::string& destination, const WizardTitles& titles) {
+    if (!PressButton(setup.m_sheet, ids::kBrowse)) return false;
+    HWND picker = setup.Dialog(titles.picker);
+    if (picker == nullptr || !SetControlText(picker, ids::kPickerPath, destination) || !PressButton(picker, IDOK)) {
+        return false;
+    }
+    HWND create = setup.Dialog("Setup");
+    return create != nullptr && setup.Answer(create, IDYES) &&
+           WaitUntil([&] { return setup.Text(ids::kDestination) == destination; }, kWindowTimeoutMs);
+}
+
+}  // namespace
+
+bool InstallInto(const std::string& cdDir, const std::string& destinationUtf8, const WizardTitles& titles,
+                 std::string& failure) {
     WizardSession setup;
-    if (!setup.Start("\"" + cdDir + "\\setup.exe\"", "Welcome", {}, cdDir) ||
-        !setup.Press(ids::kNext, "Software License Agreement") || !setup.Press(ids::kNext, "Choose Destination Location") ||
+    if (!setup.Start("\"" + cdDir + "\\setup.exe\"", titles.welcome, {}, cdDir) ||
+        !setup.Press(ids::kNext, titles.agreement) || !setup.Press(ids::kNext, titles.destination) ||
+        (!destinationUtf8.empty() && !PickDestination(setup, destinationUtf8, titles)) ||
         !PressButton(setup.m_sheet, ids::kNext)) {
         failure = "the install wizard did not go through; " + DescribeVisibleWindows();
         return false;

@@ -51,13 +51,28 @@ public:
     ChildProcess m_process;
 };
 
+// The titles the drivers wait for, in the language the programs speak.
+struct WizardTitles {
+    const char* welcome;
+    const char* agreement;
+    const char* destination;
+    const char* picker;
+    const char* removal;
+    const char* complete;
+};
+extern const WizardTitles kEnglishTitles;
+
 // Waits for the removal wizard of process processId, lets its pass complete,
 // goes on to the restart page and finishes with "No, I will restart my
 // computer later."; false (with the reason) when a step did not happen.
-bool FinishRemovalWizardWithoutRestart(DWORD processId, std::string& failure);
+bool FinishRemovalWizardWithoutRestart(DWORD processId, std::string& failure,
+                                       const WizardTitles& titles = kEnglishTitles);
 
-// A whole install from the CD image in cdDir with the default destination:
-// walks the wizard, waits until the registration has run while the
+// A whole install from the CD image in cdDir: walks the wizard (with a
+// destination, typed into the directory picker as a user would, and
+// created when setup asks), waits until the registration has run while the
 // companion installer is open, then closes the companion, which ends
 // setup; false (with the reason) when a step did not happen.
 bool InstallWithDefaults(const std::string& cdDir, std::string& failure);
+bool InstallInto(const std::string& cdDir, const std::string& destinationUtf8, const WizardTitles& titles,
+                 std::string& failure);
