@@ -14,7 +14,11 @@ configure_and_build() {  # DIR ARCH [targets]
   shift 2
   local targets=()
   [ $# -eq 0 ] || targets=(--target "$@")
-  cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-${target}-w64-mingw32.cmake" -DVANTRELL_TESTS=ON >"$dir.configure.log" 2>&1 \
+  # A build folder made by another generator is configured anew.
+  if [ -f "$dir/CMakeCache.txt" ] && ! grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja$' "$dir/CMakeCache.txt"; then
+    rm -rf "$dir/CMakeCache.txt" "$dir/CMakeFiles"
+  fi
+  cmake -G Ninja -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-${target}-w64-mingw32.cmake" -DVANTRELL_TESTS=ON >"$dir.configure.log" 2>&1 \
     || { cat "$dir.configure.log"; exit 1; }
   cmake --build "$dir" -j "$jobs" "${targets[@]}" >"$dir.build.log" 2>&1 || { tail -50 "$dir.build.log"; exit 1; }
 }

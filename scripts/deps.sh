@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make
+  cmake make ninja-build
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   googletest
   wine wine64 wine32:i386
