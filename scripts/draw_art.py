@@ -9,8 +9,8 @@ Needs Pillow (Debian: apt-get install -y python3-pil fonts-dejavu-core).
 The output is deterministic: running the script twice gives the same bytes.
 
 Files written:
-  src/resources/art/product.ico      program / frame icon (16, 32, 48 px;
-                                     8-bit and 32-bit BMP-based entries)
+  src/resources/art/product.ico      program / frame icon (16 and 32 px;
+                                     4-bit and 8-bit BMP-based entries)
   src/resources/art/side.bmp         wizard side picture, 118 x 258, 8-bit
                                      palette, RLE8-compressed
   src/resources/art/background.bmp   uninstaller backdrop, 640 x 480, 8-bit
@@ -362,6 +362,29 @@ def dib_entry(img, bpp):
             xor_rows.append(bytes(row))
         xor_bits = b"".join(xor_rows)
         colours_used = 0
+    elif bpp == 4:
+        # 16 colours (what a 16-colour display shows): 15 quantised from
+        # the opaque pixels, index 15 black for the transparent ones.
+        rgb = Image.new("RGB", (w, h), SILVER)
+        rgb.paste(src.convert("RGB"), (0, 0))
+        q = rgb.quantize(colors=15, method=Image.MEDIANCUT, dither=Image.NONE)
+        pal = q.getpalette()[:15 * 3]
+        pal += [0] * (15 * 3 - len(pal))
+        pal += [0, 0, 0]
+        qpx = q.load()
+        stride = ((w * 4 + 31) // 32) * 4
+        xor_rows = []
+        for y in range(h - 1, -1, -1):
+            row = bytearray(stride)
+            for x in range(w):
+                index = qpx[x, y] if opaque[y][x] else 15
+                row[x // 2] |= index << (4 if x % 2 == 0 else 0)
+            xor_rows.append(bytes(row))
+        xor_bits = b"".join(xor_rows)
+        for i in range(16):
+            r, g, b = pal[3 * i:3 * i + 3]
+            palette += bytes((b, g, r, 0))
+        colours_used = 16
     elif bpp == 8:
         # Opaque pixels (alpha threshold) quantised to at most 255 colours;
         # index 255 is pure black, used for transparent pixels so that
@@ -409,15 +432,16 @@ def write_ico(path, images):
 
 
 def make_icon():
-    # Program / frame icon: the webcam on its stand, 16, 32 and 48 pixels,
-    # each as a 32-bit (alpha) and an 8-bit (256 colours) image.
+    # Program / frame icon: the webcam on its stand in the sizes and colour
+    # depths the supported systems show, 16 and 32 pixels in 16 and 256
+    # colours (a few KB; larger and 32-bit images only made the programs
+    # bigger).
     pictures = [
-        camera_image(48, line=2.4, pad=0.5),
         camera_image(32, line=3.2, pad=0.5),
         icon16(),
     ]
     images = []
-    for bpp in (32, 8):
+    for bpp in (8, 4):
         for pic in pictures:
             images.append((pic, bpp))
     write_ico(os.path.join(ART_DIR, "product.ico"), images)

@@ -7,16 +7,16 @@
 #include <cstdint>
 
 // One row of setup's file tables (copy tables, removal file tables, source
-// of program items). The layout is fixed at 128 bytes.
+// of program items). The texts are literals the row points to: fixed-length
+// fields would carry mostly zeros into the program.
 struct FileEntry {
     int32_t nDisk;             // disk holding the source (1 copy, 0 removal)
-    char szSourceName[26];     // name on the medium; trailing '_' = compressed
-    char szTargetName[26];     // name in the target folder
+    const char* szSourceName;  // name on the medium; trailing '_' = compressed
+    const char* szTargetName;  // name in the target folder
     int32_t nLocation;         // LOC_ code of the target folder
-    char szItemTitle[64];      // program item title; "" none; "DO NOT COPY"
+    const char* szItemTitle;   // program item title; "" none; "DO NOT COPY"
     int32_t bShowSourceName;   // progress line shows the source name
 };
-static_assert(sizeof(FileEntry) == 128, "FileEntry is a 128-byte record");
 
 // Marks a row that is neither copied nor given a program item.
 constexpr const char* kDoNotCopy = "DO NOT COPY";
@@ -39,8 +39,8 @@ enum LocationCode : int32_t {
 // numbered-instance scan, rows 1-3 name values, rows 4 on name keys.
 struct RegRemoveEntry {
     HKEY hRoot;
-    char szSubKey[260];
-    char szValueName[64];
+    const char* szSubKey;     // key path, at most 259 characters
+    const char* szValueName;  // "" for the key's default value
     HKEY* phkResult;   // the program's shared key handle; never read from the row
     int32_t nReserved; // 0 in every row
 };

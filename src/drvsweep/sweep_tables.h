@@ -10,16 +10,9 @@
 #include "cleanup/removal_tables.h"  // LOC_OVTCAM: the same code in both programs
 #include "common/file_entry.h"
 
-// A row of the file removal table: FileEntry's layout with names of up to
-// 49 characters. Only szTargetName and nLocation are filled.
-struct SweepFileEntry {
-    int32_t nDisk;
-    char szSourceName[50];
-    char szTargetName[50];
-    int32_t nLocation;
-    char szItemTitle[64];
-    int32_t bShowSourceName;
-};
+// A row of the file removal table; only szTargetName and nLocation are
+// filled.
+using SweepFileEntry = FileEntry;
 
 // Folder kinds of DRVSWEEP beyond the shared 0-8 (11 is LOC_OVTCAM).
 constexpr int32_t LOC_TWAIN_OMCAM = 9;    // Windows\TWAIN_32\OMCAM
