@@ -13,8 +13,9 @@ Files written:
                                      4-bit and 8-bit BMP-based entries)
   src/resources/art/side.bmp         wizard side picture, 118 x 258, 8-bit
                                      palette, RLE8-compressed
-  src/resources/art/background.bmp   uninstaller backdrop, 640 x 480, 8-bit
-                                     palette, RLE8-compressed
+  src/resources/art/background.bmp   uninstaller backdrop, 320 x 240 (shown
+                                     stretched to 640 x 480), 8-bit palette,
+                                     RLE8-compressed
   docs/images/pixmoor-usb-300-plus.png  product picture for the README
 """
 
@@ -578,8 +579,12 @@ def make_background():
     maker = font("DejaVuSans-Oblique.ttf", 18)
     d.text((40 + 2, 84 + 2), "Vantrell", font=maker, fill=(0, 0, 0))
     d.text((40, 84), "Vantrell", font=maker, fill=(170, 190, 255))
-    # A palette keeps the uninstaller small; the gradient needs few colours.
-    back = img.quantize(256, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE)
+    # A palette keeps the uninstaller small; the gradient needs few colours
+    # (32 give long runs). Stored at half size: the frame stretches it to
+    # 640 x 480, and the uninstaller's frame stays hidden, so only its bytes
+    # would show.
+    half = img.resize((w // 2, h // 2), Image.LANCZOS)
+    back = half.quantize(32, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE)
     write_rle8_bmp(os.path.join(ART_DIR, "background.bmp"), back)
     return img
 
