@@ -330,9 +330,9 @@ def icon16():
 def dib_entry(img, bpp):
     """One icon image as a BMP-style DIB (header, colours, XOR and AND masks).
 
-    bpp 32: BGRA pixels with alpha (Windows XP and later use the alpha).
-    bpp 8:  256-colour palette, transparency only through the AND mask
-            (what Windows 9x shows).
+    bpp 32:   BGRA pixels with alpha (Windows XP and later use the alpha).
+    bpp 8, 4: 256- or 16-colour palette, transparency only through the AND
+              mask (what Windows 9x shows).
     """
     w, h = img.size
     src = img.convert("RGBA")
@@ -363,52 +363,34 @@ def dib_entry(img, bpp):
             xor_rows.append(bytes(row))
         xor_bits = b"".join(xor_rows)
         colours_used = 0
-    elif bpp == 4:
-        # 16 colours (what a 16-colour display shows): 15 quantised from
-        # the opaque pixels, index 15 black for the transparent ones.
+    elif bpp in (4, 8):
+        # 16 or 256 colours: the opaque pixels (alpha threshold) quantised
+        # to one colour fewer than the depth holds; the last index is pure
+        # black, used for transparent pixels so that screen AND 1 XOR 0
+        # leaves the screen untouched.
+        colours = 1 << bpp
+        last = colours - 1
         rgb = Image.new("RGB", (w, h), SILVER)
         rgb.paste(src.convert("RGB"), (0, 0))
-        q = rgb.quantize(colors=15, method=Image.MEDIANCUT, dither=Image.NONE)
-        pal = q.getpalette()[:15 * 3]
-        pal += [0] * (15 * 3 - len(pal))
+        q = rgb.quantize(colors=last, method=Image.MEDIANCUT, dither=Image.NONE)
+        pal = q.getpalette()[:last * 3]
+        pal += [0] * (last * 3 - len(pal))
         pal += [0, 0, 0]
         qpx = q.load()
-        stride = ((w * 4 + 31) // 32) * 4
+        stride = ((w * bpp + 31) // 32) * 4
+        per_byte = 8 // bpp
         xor_rows = []
         for y in range(h - 1, -1, -1):
             row = bytearray(stride)
             for x in range(w):
-                index = qpx[x, y] if opaque[y][x] else 15
-                row[x // 2] |= index << (4 if x % 2 == 0 else 0)
+                index = qpx[x, y] if opaque[y][x] else last
+                row[x // per_byte] |= index << ((per_byte - 1 - x % per_byte) * bpp)
             xor_rows.append(bytes(row))
         xor_bits = b"".join(xor_rows)
-        for i in range(16):
+        for i in range(colours):
             r, g, b = pal[3 * i:3 * i + 3]
             palette += bytes((b, g, r, 0))
-        colours_used = 16
-    elif bpp == 8:
-        # Opaque pixels (alpha threshold) quantised to at most 255 colours;
-        # index 255 is pure black, used for transparent pixels so that
-        # screen AND 1 XOR 0 leaves the screen untouched.
-        rgb = Image.new("RGB", (w, h), SILVER)
-        rgb.paste(src.convert("RGB"), (0, 0))
-        q = rgb.quantize(colors=255, method=Image.MEDIANCUT, dither=Image.NONE)
-        pal = q.getpalette()[:255 * 3]
-        pal += [0] * (255 * 3 - len(pal))
-        pal += [0, 0, 0]
-        qpx = q.load()
-        stride = ((w + 3) // 4) * 4
-        xor_rows = []
-        for y in range(h - 1, -1, -1):
-            row = bytearray(stride)
-            for x in range(w):
-                row[x] = qpx[x, y] if opaque[y][x] else 255
-            xor_rows.append(bytes(row))
-        xor_bits = b"".join(xor_rows)
-        for i in range(256):
-            r, g, b = pal[3 * i:3 * i + 3]
-            palette += bytes((b, g, r, 0))
-        colours_used = 256
+        colours_used = colours
     else:
         raise ValueError(bpp)
 
