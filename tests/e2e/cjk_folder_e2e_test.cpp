@@ -31,15 +31,6 @@ const LocaleCase kCases[] = {
      "確認刪除檔案"},
 };
 
-// UTF-8 text in the process's ANSI code page, as the programs see paths.
-std::string Ansi(const std::string& utf8) {
-    wchar_t wide[MAX_PATH] = L"";
-    char ansi[MAX_PATH * 2] = "";
-    const int chars = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, MAX_PATH);
-    if (chars == 0 || WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, nullptr, nullptr) == 0) return "";
-    return ansi;
-}
-
 class CjkFolderE2E : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -51,7 +42,7 @@ protected:
             ASSERT_TRUE(SetProgramWindowsVersion(program, "winxp"));
         }
         m_folderUtf8 = WindowsDir().substr(0, 3) + m_case->lastCharacter;
-        m_folder = Ansi(m_folderUtf8);
+        m_folder = AnsiFromUtf8(m_folderUtf8);
         ASSERT_EQ(m_folder.size(), 5u) << "a double-byte character after \"C:\\\"";
         ASSERT_EQ('\\', m_folder.back()) << "its second byte is the backslash's";
     }

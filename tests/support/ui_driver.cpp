@@ -185,6 +185,16 @@ std::wstring FromUtf8(const std::string& text) {
 
 }  // namespace
 
+std::string AnsiFromUtf8(const std::string& text) {
+    const std::wstring wide = FromUtf8(text);
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return std::string();
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &out[0], size, nullptr, nullptr);
+    out.resize(static_cast<std::size_t>(size - 1));
+    return out;
+}
+
 // Setup runs its DirectX probe on the wizard's thread right after the first
 // page is painted; on a loaded machine that keeps messages waiting for
 // seconds, so a read or a set gets time to be answered.

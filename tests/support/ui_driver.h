@@ -51,6 +51,10 @@ private:
     HANDLE m_thread = nullptr;
 };
 
+// UTF-8 text in this process's ANSI code page, as the programs' A calls
+// see paths; "" when it cannot be converted.
+std::string AnsiFromUtf8(const std::string& text);
+
 // Texts are exchanged in UTF-8, whatever the language of the window.
 struct TopWindow {
     HWND hWnd;
