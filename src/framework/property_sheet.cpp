@@ -84,6 +84,7 @@ void CPropertySheet::AddPage(CPropertyPage* page) {
 }
 
 INT_PTR CPropertySheet::DoModal() {
+    comctl::Init();  // loaded once; usually already, while the frame waited
     std::vector<HPROPSHEETPAGE> handles;
     for (CPropertyPage* page : m_pages) {
         PROPSHEETPAGEA psp = {};

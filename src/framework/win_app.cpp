@@ -3,9 +3,12 @@
 #include "common/path_chars.h"
 #include "common/system_library.h"
 #include "framework/common_controls.h"
+#include "framework/idle_task.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;
+
+void PrepareCommonControls() { comctl::Init(); }
 }
 
 CWinApp::CWinApp() { g_pApp = this; }
@@ -43,7 +46,6 @@ int RunApplication(HINSTANCE hInstance, const char* cmdLine) {
 
     // Before the first library load: none may come from the program's folder.
     RestrictLibrarySearchPath();
-    comctl::Init();
 
     char modulePath[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
@@ -52,5 +54,8 @@ int RunApplication(HINSTANCE hInstance, const char* cmdLine) {
     app->m_strExeName = ExecutableNameFromPath(modulePath);
 
     if (!app->InitInstance()) return app->m_nExitCode;
+    // The wizards need the common-controls library: it is loaded while the
+    // first window waits for its timer, not before that window is shown.
+    RunWhenIdle(PrepareCommonControls);
     return app->Run();
 }
