@@ -1,4 +1,4 @@
-// setup's one application object; the framework's WinMain runs it.
+// setup's one application object; the framework's entry point runs it.
 #include "app/setup_app.h"
 
 CSetupApp theApp;

@@ -1,5 +1,5 @@
 // The stand-alone uninstaller's one application object; the framework's
-// WinMain runs it.
+// entry point runs it.
 #include "drvsweep/drvsweep_app.h"
 
 CDrvSweepApp theApp;

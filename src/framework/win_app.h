@@ -1,5 +1,5 @@
 // Application object: one static instance per program. The framework's
-// WinMain fills the command line and executable name, calls InitInstance
+// entry point fills the command line and executable name, calls InitInstance
 // and, when that returns TRUE, runs the message loop until the main window
 // is gone.
 #pragma once
