@@ -1,9 +1,5 @@
 #include "framework/frame_wnd.h"
 
-#include <map>
-#include <string>
-#include <tuple>
-
 #include "common/text_format.h"
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA&) { return TRUE; }
@@ -28,14 +24,11 @@ BOOL CFrameWnd::Create(const char* className, const char* title, DWORD style, co
 }
 
 const char* RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {
-    using Key = std::tuple<UINT, HCURSOR, HBRUSH, HICON>;
-    static std::map<Key, std::string> registered;
-    const Key key(classStyle, cursor, background, icon);
-    auto found = registered.find(key);
-    if (found != registered.end()) return found->second.c_str();
-
-    char name[64];
-    FormatInto(name, "VantrellWnd:%u", static_cast<unsigned>(registered.size()));
+    // The name carries the values, so the system's class list is the only
+    // record: the same values find their class registered already.
+    static char name[96];
+    FormatInto(name, "VantrellWnd:%x:%p:%p:%p", classStyle, static_cast<void*>(cursor),
+               static_cast<void*>(background), static_cast<void*>(icon));
     WNDCLASSA wc = {};
     wc.style = classStyle;
     wc.lpfnWndProc = CWnd::StdWndProc;
@@ -44,6 +37,6 @@ const char* RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background,
     wc.hbrBackground = background;
     wc.hIcon = icon;
     wc.lpszClassName = name;
-    if (RegisterClassA(&wc) == 0) return nullptr;
-    return registered.emplace(key, name).first->second.c_str();
+    if (RegisterClassA(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+    return name;
 }

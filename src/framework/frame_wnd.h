@@ -24,5 +24,6 @@ private:
 };
 
 // Registers (once per distinct set of values) a window class that sends its
-// messages to the framework, and returns its name.
+// messages to the framework, and returns its name, which holds until the
+// next call.
 const char* RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);

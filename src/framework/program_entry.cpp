@@ -7,9 +7,25 @@
 
 #include "framework/win_app.h"
 
-extern "C" void __main();  // the compiler support library: static constructors
+// The linker lists the static constructors and the destructor functions
+// between these markers: a -1 (a whole pointer), the functions, a null.
+extern "C" void (*__CTOR_LIST__[])();
+extern "C" void (*__DTOR_LIST__[])();
 
 namespace {
+
+// As the compiler's own start-up code runs them: constructors last to first,
+// destructor functions first to last when the program exits.
+void RunDestructorList() {
+    for (auto* at = __DTOR_LIST__ + 1; *at != nullptr; ++at) (*at)();
+}
+
+void RunConstructorList() {
+    auto* last = __CTOR_LIST__ + 1;
+    while (*last != nullptr) ++last;
+    while (--last > __CTOR_LIST__) (*last)();
+    atexit(RunDestructorList);
+}
 
 // What follows the program's name on its command line, as the runtime's
 // start-up code hands it to WinMain. Bytes are compared unsigned, so a
@@ -36,7 +52,7 @@ extern "C" int atexit(void (*handler)()) {
 
 // The system calls it with the stack aligned to 4 bytes only.
 extern "C" __attribute__((force_align_arg_pointer)) void WINAPI ProgramEntry() {
-    __main();
+    RunConstructorList();
     const char* line = GetCommandLineA();
     std::exit(RunApplication(GetModuleHandleA(nullptr), ArgumentsOf(line != nullptr ? line : "")));
 }

@@ -197,8 +197,10 @@ bool CopyFiles(const CopyJob& job, CopyObserver& observer) {
             }
         }
         if (cancelled) break;
-        observer.OnProgress(copiedBytes, static_cast<unsigned int>(static_cast<unsigned long long>(copiedBytes) * 100 /
-                                                      g_dwCopyTotalBytes));
+        // copied * 100 / total, without the 64-bit product: total is a
+        // whole number of hundreds.
+        static_assert(g_dwCopyTotalBytes % 100 == 0, "the percentage divides by total / 100");
+        observer.OnProgress(copiedBytes, static_cast<unsigned int>(copiedBytes / (g_dwCopyTotalBytes / 100)));
     }
     return !cancelled;
 }

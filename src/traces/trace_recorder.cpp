@@ -33,10 +33,10 @@ bool Below(const std::string& id, const std::string& ancestor) {
 }
 
 // Whether id or a key or folder above it is in the set.
-bool GoneWithAncestors(const std::set<std::string>& gone, const std::string& id) {
-    if (gone.count(id) != 0) return true;
+bool GoneWithAncestors(const StringSet& gone, const std::string& id) {
+    if (gone.Contains(id)) return true;
     for (std::size_t at = FindSeparator(id); at != std::string::npos; at = FindSeparator(id, at + 1)) {
-        if (at > 0 && gone.count(id.substr(0, at)) != 0) return true;
+        if (at > 0 && gone.Contains(id.substr(0, at))) return true;
     }
     return false;
 }
@@ -131,9 +131,11 @@ bool TraceRecorder::KeyGone(const std::string& id) const { return GoneWithAncest
 
 const std::vector<std::string>& TraceRecorder::MachineSubKeys(HKEY root, const std::string& path,
                                                               const std::string& id) {
-    auto found = m_subKeys.find(id);
-    if (found != m_subKeys.end()) return found->second;
-    std::vector<std::string>& names = m_subKeys[id];
+    for (const SubKeys& read : m_subKeys) {
+        if (read.strId == id) return read.names;
+    }
+    m_subKeys.push_back({id, {}});
+    std::vector<std::string>& names = m_subKeys.back().names;
     RegKey key;
     if (key.Open(root, path.c_str(), KEY_READ)) {
         char name[kKeyNameChars];
@@ -151,7 +153,7 @@ const std::vector<std::string>& TraceRecorder::MachineSubKeys(HKEY root, const s
 std::vector<std::string> TraceRecorder::StandingSubKeys(HKEY root, const std::string& path, const std::string& id) {
     std::vector<std::string> standing;
     for (const std::string& name : MachineSubKeys(root, path, id)) {
-        if (m_goneKeys.count(id + "\\" + Lower(name)) == 0) standing.push_back(name);
+        if (!m_goneKeys.Contains(id + "\\" + Lower(name))) standing.push_back(name);
     }
     return standing;
 }
@@ -175,7 +177,7 @@ bool TraceRecorder::OpenKey(HKEY root, const char* path, REGSAM access, RegKey& 
 LONG TraceRecorder::QueryValue(HKEY key, HKEY root, const char* path, const char* name, void* data, DWORD* size) {
     const std::string id = KeyId(root, path);
     if (KeyGone(id)) return ERROR_KEY_DELETED;
-    if (m_goneValues.count(id + "\n" + Lower(name != nullptr ? name : "")) != 0) return ERROR_FILE_NOT_FOUND;
+    if (m_goneValues.Contains(id + "\n" + Lower(name != nullptr ? name : ""))) return ERROR_FILE_NOT_FOUND;
     return RegQueryValueExA(key, name, nullptr, nullptr, static_cast<BYTE*>(data), size);
 }
 
@@ -186,7 +188,7 @@ LONG TraceRecorder::EnumSubKey(HKEY, HKEY root, const char* path, DWORD index, c
     // the deletions.
     DWORD standing = 0;
     for (const std::string& found : MachineSubKeys(root, path, id)) {
-        if (m_goneKeys.count(id + "\\" + Lower(found)) != 0 || standing++ != index) continue;
+        if (m_goneKeys.Contains(id + "\\" + Lower(found)) || standing++ != index) continue;
         if (found.size() + 1 > *chars) return ERROR_MORE_DATA;
         std::memcpy(name, found.c_str(), found.size() + 1);
         *chars = static_cast<DWORD>(found.size());
@@ -198,9 +200,9 @@ LONG TraceRecorder::EnumSubKey(HKEY, HKEY root, const char* path, DWORD index, c
 bool TraceRecorder::DeleteValue(HKEY key, HKEY root, const char* path, const char* name) {
     const std::string id = KeyId(root, path);
     const std::string valueId = id + "\n" + Lower(name != nullptr ? name : "");
-    if (KeyGone(id) || m_goneValues.count(valueId) != 0) return false;
+    if (KeyGone(id) || m_goneValues.Contains(valueId)) return false;
     if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return false;
-    m_goneValues.insert(valueId);
+    m_goneValues.Insert(valueId);
     Record(TraceKind::RegistryValue, std::string(RootName(root)) + "\\" + path,
            std::string("value \"") + (name != nullptr ? name : "") + "\"", id);
     return true;
@@ -212,7 +214,7 @@ bool TraceRecorder::DeleteKey(HKEY root, const char* path) {
     const int keysBelow = StandingKeysBelow(root, path, id);
     // 2000/XP delete only a key without subkeys; 95/98/Me take the subtree.
     if (keysBelow > 0 && !m_bDeleteTakesSubtree) return false;
-    m_goneKeys.insert(id);
+    m_goneKeys.Insert(id);
     RecordKey(root, path, id, keysBelow);
     return true;
 }
@@ -255,15 +257,17 @@ DWORD TraceRecorder::Attributes(const char* path) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_FILE_ATTRIBUTES;
     }
-    const auto changed = m_attributes.find(id);
-    return changed != m_attributes.end() ? changed->second : GetFileAttributesA(path);
+    for (auto changed = m_attributes.rbegin(); changed != m_attributes.rend(); ++changed) {
+        if (changed->strId == id) return changed->dwAttributes;
+    }
+    return GetFileAttributesA(path);
 }
 
 bool TraceRecorder::SetAttributes(const char* path, DWORD attributes) {
     const DWORD now = Attributes(path);
     if (now == INVALID_FILE_ATTRIBUTES) return false;
     // A folder stays a folder whatever is asked.
-    m_attributes[FileId(path)] = (attributes & ~FILE_ATTRIBUTE_DIRECTORY) | (now & FILE_ATTRIBUTE_DIRECTORY);
+    m_attributes.push_back({FileId(path), (attributes & ~FILE_ATTRIBUTE_DIRECTORY) | (now & FILE_ATTRIBUTE_DIRECTORY)});
     return true;
 }
 
@@ -273,7 +277,7 @@ bool TraceRecorder::RemoveFile(const char* path, const std::string& matched) {
         return false;
     }
     const std::string id = FileId(path);
-    m_goneFiles.insert(id);
+    m_goneFiles.Insert(id);
     Record(matched.empty() ? TraceKind::File : TraceKind::OemInfCopy, path, matched, id);
     return true;
 }
@@ -299,7 +303,7 @@ bool TraceRecorder::RemoveFolder(const char* path) {
         FindClose(search);
         if (!empty) return false;
     }
-    m_goneFiles.insert(id);
+    m_goneFiles.Insert(id);
     Record(TraceKind::Directory, path, "", id);
     return true;
 }
@@ -338,8 +342,8 @@ void TraceRecorder::WriteProfileText(const char* section, const char* key, const
 
 void TraceRecorder::RemoveProgramGroup(const char* groupName, DWORD timeoutMs) {
     const std::string id = Lower(groupName);
-    if (m_goneGroups.count(id) != 0 || !ProgramGroupExists(groupName, timeoutMs)) return;
-    m_goneGroups.insert(id);
+    if (m_goneGroups.Contains(id) || !ProgramGroupExists(groupName, timeoutMs)) return;
+    m_goneGroups.Insert(id);
     const std::string programs = ProgramsFolder();
     const std::string path = programs.empty() ? std::string(groupName) : programs + "\\" + groupName;
     Record(TraceKind::ProgramGroup, path, std::string("\"") + groupName + "\", over PROGMAN", FileId(path));

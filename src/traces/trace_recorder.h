@@ -4,11 +4,10 @@
 // scans, matches and skips exactly as it would on the machine.
 #pragma once
 
-#include <map>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "common/string_set.h"
 #include "traces/removal_sink.h"
 
 enum class TraceKind {
@@ -65,7 +64,8 @@ private:
     std::string KeyId(HKEY root, const char* path) const;
     bool KeyGone(const std::string& id) const;
     // The key's subkeys as the machine has them, read once (the report
-    // changes nothing, so they stay as read), and those not taken yet.
+    // changes nothing, so they stay as read), and those not taken yet. The
+    // list holds until the next call.
     const std::vector<std::string>& MachineSubKeys(HKEY root, const std::string& path, const std::string& id);
     std::vector<std::string> StandingSubKeys(HKEY root, const std::string& path, const std::string& id);
     int StandingKeysBelow(HKEY root, const std::string& path, const std::string& id);
@@ -80,11 +80,20 @@ private:
     bool m_bDeleteTakesSubtree;       // Windows 95/98/Me delete a key with its subkeys
     std::string m_strCurrentSet;      // "system\controlset001" when CurrentControlSet stands for it
     std::string m_strWindowsDir;
-    std::map<std::string, std::vector<std::string>> m_subKeys;
-    std::set<std::string> m_goneKeys;
-    std::set<std::string> m_goneValues;
-    std::set<std::string> m_goneFiles;
-    std::set<std::string> m_goneGroups;
-    std::map<std::string, DWORD> m_attributes;
+    // Looked up by id from the newest: few, and the last read or change wins.
+    struct SubKeys {
+        std::string strId;
+        std::vector<std::string> names;
+    };
+    struct ChangedAttributes {
+        std::string strId;
+        DWORD dwAttributes;
+    };
+    std::vector<SubKeys> m_subKeys;
+    StringSet m_goneKeys;
+    StringSet m_goneValues;
+    StringSet m_goneFiles;
+    StringSet m_goneGroups;
+    std::vector<ChangedAttributes> m_attributes;
     std::vector<Trace> m_traces;
 };
