@@ -11,9 +11,7 @@ bool StringSet::Contains(const std::string& text) const {
     return at != m_items.end() && *at == text;
 }
 
-bool StringSet::Insert(const std::string& text) {
+void StringSet::Insert(const std::string& text) {
     const auto at = LowerBound(text);
-    if (at != m_items.end() && *at == text) return false;
-    m_items.insert(at, text);
-    return true;
+    if (at == m_items.end() || *at != text) m_items.insert(at, text);
 }

@@ -9,8 +9,7 @@
 class StringSet {
 public:
     bool Contains(const std::string& text) const;
-    // False when text was there already.
-    bool Insert(const std::string& text);
+    void Insert(const std::string& text);
 
 private:
     std::vector<std::string>::const_iterator LowerBound(const std::string& text) const;
