@@ -3,7 +3,6 @@
 #include "common/path_chars.h"
 #include "common/system_library.h"
 #include "framework/common_controls.h"
-#include "framework/idle_task.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;
@@ -54,8 +53,10 @@ int RunApplication(HINSTANCE hInstance, const char* cmdLine) {
     app->m_strExeName = ExecutableNameFromPath(modulePath);
 
     if (!app->InitInstance()) return app->m_nExitCode;
-    // The wizards need the common-controls library: it is loaded while the
-    // first window waits for its timer, not before that window is shown.
-    RunWhenIdle(PrepareCommonControls);
+    // The wizards need the common-controls library. It is loaded here, once
+    // the first window has been shown and painted and while it waits for its
+    // timer: not before (the window would come later), and not at the next
+    // idle moment, which comes late enough to hold up that timer.
+    PrepareCommonControls();
     return app->Run();
 }
