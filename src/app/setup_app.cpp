@@ -5,12 +5,15 @@
 #include "app/run_mode.h"
 #include "app/trace_report.h"
 #include "app/uninstall_launcher.h"
+#include "common/admin_rights.h"
 #include "common/product_profile.h"
 #include "common/program_dir.h"
 #include "common/reg_key.h"
 #include "frame/main_frame.h"
+#include "framework/resource_text.h"
 #include "install/file_tables.h"
 #include "install/install_sequence.h"
+#include "resources/setup/resource.h"
 #include "wizard/install_wizard.h"
 #include "wizard/uninstall_wizard.h"
 
@@ -21,7 +24,14 @@ BOOL CSetupApp::InitInstance() {
     SetRegistryKey(g_Product.szBrandWord);
     GetProgramDir(m_szProgramDir);
 
-    switch (DecideRunMode(m_strExeName, m_strCmdLine, g_Product.szUninstallName)) {
+    const RunMode mode = DecideRunMode(m_strExeName, m_strCmdLine, g_Product.szUninstallName);
+    // Every mode but the report writes below HKLM and into the Windows
+    // folder: a user without the rights is told before anything happens.
+    if (mode != RunMode::TraceReport && !ProcessHasAdminRights()) {
+        ReportAdminRightsNeeded(LoadResString(IDS_ADMIN_RIGHTS_NEEDED));
+        return FALSE;
+    }
+    switch (mode) {
     case RunMode::UninstallLauncher: {
         if (!ConfirmUninstall()) return FALSE;
         char windowsDir[kPathChars] = "";

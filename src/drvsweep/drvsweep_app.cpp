@@ -1,5 +1,6 @@
 #include "drvsweep/drvsweep_app.h"
 
+#include "common/admin_rights.h"
 #include "common/message_queue.h"
 #include "common/product_profile.h"
 #include "common/program_dir.h"
@@ -58,6 +59,11 @@ CDrvSweepApp& DrvSweepApp() { return *static_cast<CDrvSweepApp*>(CWinApp::Curren
 
 BOOL CDrvSweepApp::InitInstance() {
     m_bNtPaths = DrvSweepNtPathsFlag(GetVersion());
+    // Both copies change files and keys, starting with the attributes below.
+    if (!ProcessHasAdminRights()) {
+        ReportAdminRightsNeeded(LoadResString(IDS_ADMIN_RIGHTS_NEEDED));
+        return FALSE;
+    }
     char windowsDir[256] = "";
     const UINT winLen = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
     if (winLen == 0 || winLen >= sizeof windowsDir) windowsDir[0] = '\0';

@@ -44,7 +44,7 @@ TEST(Resources, EveryLanguageHasEveryDialogAndString) {
                                                MAKEINTRESOURCEA(dialog), language))
                 << "dialog " << dialog << " in " << language;
         }
-        for (UINT id = IDS_APP_TITLE; id <= IDS_COMPANION_WAIT; ++id) {
+        for (UINT id = IDS_APP_TITLE; id <= IDS_ADMIN_RIGHTS_NEEDED; ++id) {
             std::wstring english;
             std::wstring text;
             ASSERT_TRUE(LoadStringIn(id, 1033, english)) << id;
@@ -59,7 +59,8 @@ TEST(Resources, EveryLanguageHasEveryDialogAndString) {
 
 // The stand-alone uninstaller's own resources, in its seven languages: both
 // pages, the application title, the question and the message that the
-// removal cannot start, each with two placeholders.
+// removal cannot start, each with two placeholders, and the message that
+// administrator rights are needed, with the product name.
 TEST(Resources, TheUninstallerHasItsPagesAndQuestionInSevenLanguages) {
     const std::string program = EnvironmentPath("VANTRELL_CDIMAGE") + "\\..\\drvsweep.exe";
     HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -77,6 +78,9 @@ TEST(Resources, TheUninstallerHasItsPagesAndQuestionInSevenLanguages) {
         ASSERT_TRUE(LoadStringIn(57363, language, notStarted, module)) << language;
         EXPECT_EQ(2, Placeholders(notStarted)) << language << ": the copy's path and the reason";
         EXPECT_TRUE(LoadStringIn(57362, language, caption, module) && !caption.empty()) << language;
+        std::wstring adminRights;
+        ASSERT_TRUE(LoadStringIn(57364, language, adminRights, module)) << language;
+        EXPECT_EQ(1, Placeholders(adminRights)) << language << ": the product name";
     }
     for (UINT bitmap : {140u, 141u}) {
         EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(bitmap), MAKEINTRESOURCEA(2))) << bitmap;

@@ -20,3 +20,4 @@
 #define IDS_CONFIRM_UNINSTALL 57361  // "This will remove %s. ..." (two %s)
 #define IDS_CONFIRM_CAPTION 57362    // "Confirm File Deletion"
 #define IDS_NOT_STARTED 57363        // the Temp copy cannot be started: its path, the system's reason (two %s)
+#define IDS_ADMIN_RIGHTS_NEEDED 57364  // a limited user on 2000/XP: log on as an administrator (one %s, the product)

@@ -63,3 +63,4 @@
 #define IDS_DIRECTX_INSTALL 57359
 #define IDS_COMPANION_START 57360
 #define IDS_COMPANION_WAIT 57361
+#define IDS_ADMIN_RIGHTS_NEEDED 57362  // a limited user on 2000/XP: log on as an administrator (one %s, the product)

@@ -1,0 +1,49 @@
+#include "common/admin_rights.h"
+
+#include "common/bounded_string.h"
+#include "common/product_profile.h"
+#include "common/text_format.h"
+
+namespace {
+
+bool MayWriteKey(HKEY root, const char* subKey) {
+    HKEY key = nullptr;
+    const LONG rc = RegOpenKeyExA(root, subKey, 0, KEY_CREATE_SUB_KEY | KEY_SET_VALUE, &key);
+    if (rc == ERROR_SUCCESS) RegCloseKey(key);
+    return rc != ERROR_ACCESS_DENIED;
+}
+
+bool MayWriteFolder(const char* folder) {
+    // No FILE_SHARE_DELETE: 95/98/Me reject it. A sharing violation comes
+    // only after the access check has passed, so it is no refusal.
+    HANDLE dir = CreateFileA(folder, FILE_ADD_FILE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (dir != INVALID_HANDLE_VALUE) {
+        CloseHandle(dir);
+        return true;
+    }
+    return GetLastError() != ERROR_ACCESS_DENIED;
+}
+
+}  // namespace
+
+const AdminRightsProbe g_SystemRightsProbe = {MayWriteKey, MayWriteFolder};
+
+bool HasAdminRights(DWORD version, HKEY root, const char* subKey, const char* folder,
+                    const AdminRightsProbe& probe) {
+    if ((version & 0x80000000) != 0) return true;  // 95/98/Me
+    return probe.pfnMayWriteKey(root, subKey) && probe.pfnMayWriteFolder(folder);
+}
+
+bool ProcessHasAdminRights() {
+    char windowsDir[kPathChars] = "";
+    const UINT len = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
+    if (len == 0 || len >= sizeof windowsDir) windowsDir[0] = '\0';  // no folder: nothing to refuse
+    return HasAdminRights(GetVersion(), HKEY_LOCAL_MACHINE, "Software", windowsDir, g_SystemRightsProbe);
+}
+
+void ReportAdminRightsNeeded(const std::string& format) {
+    const std::string text = FormatText(format, {g_Product.szProductName});
+    // The program ends whatever the box answers, or if it cannot be shown.
+    MessageBoxA(nullptr, text.c_str(), g_Product.szProductName, MB_OK | MB_ICONSTOP);
+}
