@@ -3,5 +3,8 @@
 
 #include <windows.h>
 
+// How a worker thread is started: StartWorkerThread, or a stand-in.
+using WorkerThreadStarter = bool (*)(LPTHREAD_START_ROUTINE procedure, void* parameter);
+
 // False when the thread could not be started.
 bool StartWorkerThread(LPTHREAD_START_ROUTINE procedure, void* parameter);

@@ -32,9 +32,38 @@ void StartCompanionInstaller(const std::string& path) {
     }
 }
 
-DWORD WINAPI WaitForCompanion(void*) {
-    if (g_hCompanionProcess != nullptr) WaitForSingleObject(g_hCompanionProcess, INFINITE);
+namespace {
+
+constexpr UINT kCompanionPollMs = 250;
+UINT_PTR g_companionTimer = 0;
+
+void CloseFrame() {
     HWND frame = FindMainFrame();
     if (frame != nullptr) PostMessageA(frame, WM_CLOSE, 0, 0);
+}
+
+void CALLBACK PollCompanion(HWND, UINT, UINT_PTR, DWORD) {
+    if (WaitForSingleObject(g_hCompanionProcess, 0) == WAIT_TIMEOUT) return;
+    KillTimer(nullptr, g_companionTimer);
+    g_companionTimer = 0;
+    CloseFrame();
+}
+
+}  // namespace
+
+DWORD WINAPI WaitForCompanion(void*) {
+    if (g_hCompanionProcess != nullptr) WaitForSingleObject(g_hCompanionProcess, INFINITE);
+    CloseFrame();
     return 0;
+}
+
+void WatchCompanion(WorkerThreadStarter start) {
+    if (start(WaitForCompanion, nullptr)) return;
+    // No thread: the frame must still close when the companion ends, or
+    // setup would stay on the screen for ever.
+    if (g_hCompanionProcess != nullptr) {
+        g_companionTimer = SetTimer(nullptr, 0, kCompanionPollMs, PollCompanion);
+        if (g_companionTimer != 0) return;
+    }
+    CloseFrame();
 }

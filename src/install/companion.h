@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "framework/worker_thread.h"
+
 // Drive and directory of modulePath (with its trailing backslash) +
 // "PICTAVO\setup.exe"; "" when it does not fit a path buffer.
 std::string CompanionInstallerPath(const char* modulePath);
@@ -18,3 +20,8 @@ void StartCompanionInstaller(const std::string& path);
 
 // Worker thread: waits for the companion to end, then closes the frame.
 DWORD WINAPI WaitForCompanion(void*);
+
+// Closes the frame once the companion has ended: WaitForCompanion on a
+// thread of its own, or, when no thread can be started, a check of the
+// process from this thread's timer; at once when there is no process.
+void WatchCompanion(WorkerThreadStarter start = StartWorkerThread);

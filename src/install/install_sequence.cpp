@@ -4,7 +4,6 @@
 
 #include "common/product_profile.h"
 #include "frame/main_frame.h"
-#include "framework/worker_thread.h"
 #include "install/codec_fixups.h"
 #include "install/companion.h"
 #include "install/copy_progress_dlg.h"
@@ -60,7 +59,7 @@ void RunInstall(CMainFrame& frame) {
     Sleep(1000);
 
     StartCompanionInstaller(companion);
-    StartWorkerThread(WaitForCompanion, nullptr);
+    WatchCompanion();
 
     RegisterStillImageDevice(frame.m_szWindowsDir, g_RegistrationPrompts);
     Sleep(1000);
