@@ -25,7 +25,7 @@ DWORD CopySelfToTemp(const RelocationPaths& paths) {
     std::string name = paths.strFileName;
     std::string sourceDir = paths.strSourceDir;
     std::string tempDir = paths.strTempDir;
-    char currentDir[1] = "";
+    char currentDir[kPathChars] = "";  // where an older copy lies: nowhere yet
     char tempFile[kPathChars] = "";
     UINT tempChars = sizeof tempFile;
     return InstallFileVersion(VIFF_FORCEINSTALL, &name[0], &name[0], &sourceDir[0], &tempDir[0], currentDir, tempFile,
@@ -98,7 +98,8 @@ UINT LaunchTempCopy(const RelocationPaths& paths, DWORD installResult, const cha
         reason = copyPath.ok() ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
         return 0;
     }
-    FileHandle self(OpenForReading(modulePath, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
+    // No FILE_SHARE_DELETE: Windows 95/98/Me refuse the whole call for it.
+    FileHandle self(OpenForReading(modulePath, FILE_SHARE_READ | FILE_SHARE_WRITE));
     if (!self.IsOpen()) {
         reason = GetLastError();
         return 0;

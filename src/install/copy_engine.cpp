@@ -94,10 +94,13 @@ DWORD InstallRow(const CopyJob& job, const FileEntry& row, const std::string& so
     if (compressed == CompressedSource::Broken) return VIF_CANNOTREADSRC;
 
     UINT tempLength = sizeof tempFile;
+    // The folder of an older copy, as VerFindFile would give it: none. The
+    // 9x version library takes it as a string and may not check for null.
+    char currentDir[kPathChars] = "";
     // The service only reads the names.
     const DWORD result = job.installFile(
         VIFF_FORCEINSTALL, const_cast<char*>(row.szSourceName), const_cast<char*>(row.szTargetName),
-        const_cast<char*>(sourceDir.c_str()), folder, nullptr, tempFile, &tempLength);
+        const_cast<char*>(sourceDir.c_str()), folder, currentDir, tempFile, &tempLength);
     if (compressed != CompressedSource::Valid || DecisiveResultBit(result) != 0) return result;
 
     const std::string target = std::string(folder) + "\\" + row.szTargetName;
