@@ -3,6 +3,7 @@
 #include "common/path_chars.h"
 #include "common/system_library.h"
 #include "framework/common_controls.h"
+#include "framework/resource_language.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;
@@ -51,6 +52,8 @@ int RunApplication(HINSTANCE hInstance, const char* cmdLine) {
     app->m_hInstance = hInstance;
     app->m_strCmdLine = cmdLine != nullptr ? cmdLine : "";
     app->m_strExeName = ExecutableNameFromPath(modulePath);
+    // Before the first text is loaded: none may come out as question marks.
+    UseShowableResourceLanguage(hInstance);
 
     if (!app->InitInstance()) return app->m_nExitCode;
     // The wizards need the common-controls library. It is loaded here, once

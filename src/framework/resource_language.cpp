@@ -1,0 +1,67 @@
+#include "framework/resource_language.h"
+
+#include <cstdlib>
+
+#include "common/system_library.h"
+
+namespace {
+
+constexpr LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+// The string block that holds the first of both programs' strings.
+constexpr UINT kFirstString = 57344;
+LPCSTR StringBlock() { return MAKEINTRESOURCEA(kFirstString / 16 + 1); }
+
+struct LanguageSearch {
+    HRSRC found;
+    LANGID language;
+};
+
+BOOL CALLBACK MatchLanguage(HMODULE module, LPCSTR type, LPCSTR name, WORD language, LONG_PTR param) {
+    auto* search = reinterpret_cast<LanguageSearch*>(param);
+    if (FindResourceExA(module, type, name, language) != search->found) return TRUE;
+    search->language = language;
+    return FALSE;
+}
+
+bool IsNtLine() { return (GetVersion() & 0x80000000) == 0; }
+
+// 2000/XP look resources up by the thread's locale, Vista and later by the
+// thread's interface language: both are set where the system has them
+// (neither is for 95/98/Me, whose kernel may lack them).
+void TakeEnglishResources() {
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    if (kernel == nullptr) return;
+    using SetLocaleFn = BOOL(WINAPI*)(LCID);
+    using SetUiLanguageFn = LANGID(WINAPI*)(LANGID);
+    auto setLocale = ProcAddress<SetLocaleFn>(kernel, "SetThreadLocale");
+    if (setLocale != nullptr) setLocale(MAKELCID(kEnglish, SORT_DEFAULT));
+    auto setUiLanguage = ProcAddress<SetUiLanguageFn>(kernel, "SetThreadUILanguage");
+    if (setUiLanguage != nullptr) setUiLanguage(kEnglish);
+}
+
+}  // namespace
+
+LANGID ShownResourceLanguage(HMODULE module, LPCSTR type, LPCSTR name) {
+    LanguageSearch search = {FindResourceA(module, name, type), 0};
+    if (search.found == nullptr) return 0;
+    // The lookup does not say which language it took: the resource it found
+    // is held against each language's own.
+    EnumResourceLanguagesA(module, type, name, MatchLanguage, reinterpret_cast<LONG_PTR>(&search));
+    return search.language;
+}
+
+bool LanguageFitsCodePage(LANGID language, UINT codePage) {
+    if (PRIMARYLANGID(language) == LANG_ENGLISH) return true;
+    char own[8] = "";
+    if (GetLocaleInfoA(MAKELCID(language, SORT_DEFAULT), LOCALE_IDEFAULTANSICODEPAGE, own, sizeof own) == 0) {
+        return true;  // nothing known against it
+    }
+    return static_cast<UINT>(std::atoi(own)) == codePage;
+}
+
+LANGID UseShowableResourceLanguage(HMODULE module) {
+    const LANGID shown = ShownResourceLanguage(module, RT_STRING, StringBlock());
+    if (!IsNtLine() || shown == 0 || LanguageFitsCodePage(shown, GetACP())) return shown;
+    TakeEnglishResources();
+    return ShownResourceLanguage(module, RT_STRING, StringBlock());
+}
