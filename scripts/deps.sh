@@ -1,8 +1,8 @@
 #!/bin/bash
 # Installs, on Debian, what building, running and testing need, when it is
 # missing: the mingw-w64 cross compilers, Wine, Xvfb, mscompress, the
-# test framework's sources, fonts (CJK included) and the locales the
-# language tests run under.
+# test framework's sources, fonts (CJK included), the locales the
+# language tests run under and Python for the 95/98/Me call check.
 set -euo pipefail
 
 packages=(
@@ -13,6 +13,7 @@ packages=(
   xvfb xauth x11-utils imagemagick
   mscompress
   locales fonts-liberation fonts-noto-cjk fonts-dejavu-core
+  python3
 )
 
 missing=()
