@@ -1,6 +1,7 @@
 #include "install/copy_engine.h"
 
 #include <cstring>
+#include <vector>
 
 #include "common/bounded_string.h"
 #include "common/path_chars.h"
@@ -118,6 +119,69 @@ void RemoveTempFile(const char* targetDir, const char* tempFile) {
     }
 }
 
+// The version installer expands each row into a temporary file of its own
+// in the target folder ("ver" + number + ".tmp", from GetTempFileName).
+// When the copy fails part way (a full disk) it leaves that file there and
+// does not name it, so the disk would stay full whatever the user answers.
+// The service's names present before an attempt are noted; after a failed
+// attempt those that came since are deleted, and a file of that kind that
+// someone else had left there stays.
+class ServiceTempFiles {
+public:
+    explicit ServiceTempFiles(const char* folder) : m_szFolder(folder) {
+        m_bKnown = JoinPath(folder, "ver*.tmp", m_szPattern) && List(m_before);
+    }
+
+    void RemoveNew() const {
+        std::vector<std::string> after;
+        // Without a complete list before, nothing is known to be ours.
+        if (!m_bKnown || !List(after)) return;
+        for (const std::string& name : after) {
+            char path[kPathChars];
+            // A file that cannot be deleted stays: there is nothing else to do with it.
+            if (!WasThere(name) && JoinPath(m_szFolder, name.c_str(), path)) DeleteFileA(path);
+        }
+    }
+
+private:
+    // The pattern also matches short names of longer ones: only the
+    // service's own form counts.
+    static bool IsServiceName(const char* name) {
+        const std::size_t len = std::strlen(name);
+        return len > 7 && lstrcmpiA(std::string(name, 3).c_str(), "ver") == 0 && lstrcmpiA(name + len - 4, ".tmp") == 0;
+    }
+
+    bool WasThere(const std::string& name) const {
+        for (const std::string& before : m_before) {
+            if (lstrcmpiA(before.c_str(), name.c_str()) == 0) return true;
+        }
+        return false;
+    }
+
+    // The service's files in the folder; false when the list may be incomplete.
+    bool List(std::vector<std::string>& names) const {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(m_szPattern, &found);
+        if (search == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES || error == ERROR_PATH_NOT_FOUND;
+        }
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsServiceName(found.cFileName)) {
+                names.push_back(found.cFileName);
+            }
+        } while (FindNextFileA(search, &found));
+        const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
+        FindClose(search);
+        return complete;
+    }
+
+    const char* m_szFolder;
+    char m_szPattern[kPathChars];
+    bool m_bKnown;
+    std::vector<std::string> m_before;
+};
+
 }  // namespace
 
 DWORD GetSourceFileSize(const char* path) {
@@ -173,6 +237,7 @@ bool CopyFiles(const CopyJob& job, CopyObserver& observer) {
             const std::string source = sourceDir + "\\" + row.szSourceName;
             const DWORD size = GetSourceFileSize(source.c_str());
             char tempFile[kPathChars] = "";
+            const ServiceTempFiles serviceTempFiles(folder);
             const DWORD result = InstallRow(job, row, sourceDir, folder, tempFile);
             const DWORD decisive = DecisiveResultBit(result);
             if (decisive == 0) {
@@ -180,6 +245,7 @@ bool CopyFiles(const CopyJob& job, CopyObserver& observer) {
                 break;
             }
             RemoveTempFile(folder, tempFile);
+            serviceTempFiles.RemoveNew();
             // Only the second-to-last row can be on the next disk.
             if (decisive == VIF_CANNOTREADSRC && i == job.rowCount - 2) {
                 const NextDiskAnswer answer = observer.OnNextDisk(sourceDir);

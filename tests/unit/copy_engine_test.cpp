@@ -105,6 +105,27 @@ const FileEntry kUninstallerRow[] = {
     {1, "drvsweep.ex_", "DRVSWEEP.EXE", LOC_DESTINATION, "Uninstall Pixmoor-USB 300 plus", 0},
 };
 
+// The names of the files in a folder.
+std::vector<std::string> FileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// Free bytes of a drive root ("V:\"); false when there is no such drive.
+bool FreeBytes(const std::string& root, unsigned long long& bytes) {
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters)) return false;
+    bytes = 1ull * sectorsPerCluster * bytesPerSector * freeClusters;
+    return true;
+}
+
 }  // namespace
 
 TEST_F(CopyEngineTest, ExpandsTheCompressedUninstallerAndRecordsTheProductDirectory) {
@@ -171,6 +192,43 @@ TEST_F(CopyEngineTest, ReportsSourcesThatCannotBeExpandedAndTargetsThatCannotBeW
     ASSERT_EQ(1u, user.messages.size());
     EXPECT_NE(std::string::npos, user.messages[0].find(target)) << user.messages[0];
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The version installer expands into a temporary file of its own in the
+// target folder and, when the disk fills up, leaves it there unnamed.
+TEST_F(CopyEngineTest, AFullDiskKeepsNoTemporaryFileOfTheCopyWhateverTheAnswer) {
+    const std::string drive = EnvironmentPath("VANTRELL_FULL_DRIVE");
+    unsigned long long freeBytes = 0;
+    if (drive.empty() || !FreeBytes(drive + "\\", freeBytes)) {
+        GTEST_SKIP() << "no full drive (" << (drive.empty() ? "VANTRELL_FULL_DRIVE unset" : drive)
+                     << "): the test's fixture mounts one only as root, where the mount is allowed";
+    }
+    std::string compressed;
+    std::string original;
+    ASSERT_TRUE(ReadFileBytes(EnvironmentPath("VANTRELL_HELPERS") + "\\payload.ex_", compressed));
+    ASSERT_TRUE(ReadFileBytes(EnvironmentPath("VANTRELL_HELPERS") + "\\payload.exe", original));
+    ASSERT_TRUE(WriteFileBytes(m_cd + "\\drvsweep.ex_", compressed));
+    m_destination = drive + "\\Pixmoor-USB 300 plus";
+    RemoveTree(m_destination);
+    ASSERT_TRUE(MakeDirs(m_destination));
+    // Someone else's file of the installer's kind, there before the copy.
+    const std::string planted = m_destination + "\\ver7a3c.tmp";
+    ASSERT_TRUE(WriteFileBytes(planted, "not the copy's"));
+    ASSERT_TRUE(FreeBytes(drive + "\\", freeBytes));
+    ASSERT_LT(freeBytes, original.size()) << "the drive must be too full for the expanded file";
+
+    for (const ErrorAnswer answer : {ErrorAnswer::Abort, ErrorAnswer::Ignore}) {
+        const char* what = answer == ErrorAnswer::Abort ? "Abort" : "Ignore";
+        ScriptedUser user;
+        user.errorAnswers = {answer};
+        EXPECT_EQ(answer == ErrorAnswer::Ignore, CopyFiles(Job(kUninstallerRow, 1, 1, InstallFileVersion), user))
+            << what;
+        EXPECT_EQ(std::vector<std::string>({"Out of disk space."}), user.messages) << what;
+        EXPECT_EQ(std::vector<std::string>({"ver7a3c.tmp"}), FileNames(m_destination)) << what;
+    }
+    std::string kept;
+    EXPECT_TRUE(ReadFileBytes(planted, kept) && kept == "not the copy's");
+    RemoveTree(m_destination);
 }
 
 TEST_F(CopyEngineTest, RetryInstallsAgainAndAnswersNeverCarryOver) {
