@@ -128,8 +128,10 @@ void RemoveTempFile(const char* targetDir, const char* tempFile) {
 // someone else had left there stays.
 class ServiceTempFiles {
 public:
+    // An empty folder would make the pattern name the current drive's root,
+    // where the service does not write: nothing is noted, nothing deleted.
     explicit ServiceTempFiles(const char* folder) : m_szFolder(folder) {
-        m_bKnown = JoinPath(folder, "ver*.tmp", m_szPattern) && List(m_before);
+        m_bKnown = folder[0] != '\0' && JoinPath(folder, "ver*.tmp", m_szPattern) && List(m_before);
     }
 
     void RemoveNew() const {
