@@ -7,6 +7,7 @@
 #include "common/bounded_string.h"
 #include "common/reg_key.h"
 #include "common/text_format.h"
+#include "stillimage/still_image_registration.h"
 
 namespace {
 
@@ -307,5 +308,23 @@ void PurgeVfwWdmClassKeys(RemovalSink& sink) {
             matched = ReadText<kShortValue>(key, "VfwEntryString", text) && std::strcmp(text, "OVFWWDM") == 0;
         }
         if (matched) sink.DeleteKey(HKEY_LOCAL_MACHINE, path.c_str());
+    }
+}
+
+void PurgeMarkedImageClassInstances(RemovalSink& sink) {
+    for (int n = 0; n < 10; ++n) {
+        char number[8];
+        InstanceNumber(n, number);
+        PathString path(kImageClass98);
+        path.AppendName(number);
+        if (!path.ok()) continue;
+        bool marked = false;
+        {
+            SinkKey key(sink);
+            DWORD size = 0;
+            marked = key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ) &&
+                     key.Query(kRegistrationMarker, nullptr, &size) == ERROR_SUCCESS;
+        }
+        if (marked) DeleteRegistryTree(path.c_str(), sink);
     }
 }

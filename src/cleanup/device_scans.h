@@ -26,6 +26,10 @@ void DeleteMediaClassKey(RemovalSink& sink = TheMachine());
 // For the NT layout only; the caller checks the OS flag.
 void UnlockAndDeleteUsbInstances(RemovalSink& sink = TheMachine());
 void PurgeVfwWdmClassKeys(RemovalSink& sink = TheMachine());
+// The image-class instances 0000-0009 that carry the registration's marker,
+// each with its subtree (its DeviceData and Events keys): no one-key
+// delete removes them on 2000/XP.
+void PurgeMarkedImageClassInstances(RemovalSink& sink = TheMachine());
 
 // Whether an image-class instance key belongs to the product family (and
 // so may be deleted by PurgeImageClassInstances).

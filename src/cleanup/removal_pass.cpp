@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cctype>
 #include <cstring>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "common/bounded_string.h"
 #include "common/file_entry.h"
 #include "common/locations.h"
+#include "common/product_folder.h"
 #include "common/product_profile.h"
 #include "stillimage/earlier_still_image.h"
 
@@ -53,16 +53,16 @@ std::string RecordedDestPath(RemovalSink& sink) {
 
 namespace {
 
-// Only a full path below a drive's root is removed from: a relative one
-// would resolve against whatever the current directory is, and a drive
-// root would have the table's names deleted there and the root removed.
-bool IsUsableDirectory(const std::string& dir) {
-    if (dir.size() + 1 > kPathChars) return false;
-    if (dir.size() < 4 || !std::isalpha(static_cast<unsigned char>(dir[0])) || dir[1] != ':' ||
-        dir[2] != '\\') {
-        return false;
+void RemoveFileIn(const char* folder, const char* name, RemovalSink& sink) {
+    char path[kPathChars];
+    if (!JoinPath(folder, name, path)) return;
+    // Earlier installs left some of these read-only; a removal that stops
+    // at the attribute leaves the product half installed.
+    const DWORD attributes = sink.Attributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        sink.SetAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY);
     }
-    return dir.find_first_not_of('\\', 3) != std::string::npos;
+    sink.RemoveFile(path);
 }
 
 void DeleteValueRows(const RegRemoveEntry* rows, int count, RemovalSink& sink) {
@@ -103,10 +103,37 @@ void RemoveRegistryRows(const RegRemoveEntry* rows, int count, RemovalSink& sink
     DeleteKeyRows(rows, count, sink);
 }
 
+std::string RecordedInstallLocation(const RemovalContext& context, RemovalSink& sink) {
+    SinkKey entry(sink);
+    if (!entry.Open(HKEY_LOCAL_MACHINE, kUninstallEntryKey, KEY_READ)) return std::string();
+    char location[kPathChars] = "";
+    DWORD size = sizeof location - 1;  // one spare byte keeps it terminated
+    if (entry.Query("InstallLocation", location, &size) != ERROR_SUCCESS) return std::string();
+    return UsableProductFolder(location, context.szWindowsDir, context.szSystemDir);
+}
+
+namespace {
+
+// The installation directory and, where it differs, the folder the entry
+// in the list of installed programs records: each without duplicates.
+std::vector<std::string> ProductFolders(const RemovalContext& context, RemovalSink& sink) {
+    std::vector<std::string> folders;
+    const std::string installDir = InstallationDirectory(context, sink);
+    if (!installDir.empty()) folders.push_back(installDir);
+    const std::string recorded =
+        context.bInstallDirFixed ? context.strEntryLocation : RecordedInstallLocation(context, sink);
+    if (!recorded.empty() && (installDir.empty() || lstrcmpiA(recorded.c_str(), installDir.c_str()) != 0)) {
+        folders.push_back(recorded);
+    }
+    return folders;
+}
+
+}  // namespace
+
 std::string InstallationDirectory(const RemovalContext& context, RemovalSink& sink) {
     if (context.bInstallDirFixed) return context.strInstallDir;
     const std::string dir = context.bNtPaths ? RecordedDestPath(sink) : context.strSourceDir;
-    return IsUsableDirectory(dir) ? dir : std::string();
+    return UsableProductFolder(dir, context.szWindowsDir, context.szSystemDir);
 }
 
 void RemoveFiles(const RemovalContext& context, RemovalProgress& progress, RemovalSink& sink) {
@@ -123,27 +150,23 @@ void RemoveFiles(const RemovalContext& context, RemovalProgress& progress, Remov
 
         // Rows without a usable folder delete nothing, but still move the bar.
         char folder[kPathChars];
-        char path[kPathChars];
         if (ResolveLocation(LocationPass::Removal, rows[i].nLocation, folders, folder) ==
-                LocationResult::Resolved &&
-            JoinPath(folder, rows[i].szTargetName, path)) {
-            // Earlier installs left some of these read-only; a removal that
-            // stops at the attribute leaves the product half installed.
-            const DWORD attributes = sink.Attributes(path);
-            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-                sink.SetAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY);
-            }
-            sink.RemoveFile(path);
+            LocationResult::Resolved) {
+            RemoveFileIn(folder, rows[i].szTargetName, sink);
         }
         progress.OnFileRowDone(100u * static_cast<unsigned int>(i + 1) / static_cast<unsigned int>(count));
+    }
+    // The install puts the stand-alone uninstaller into the product folder
+    // and no table row names it: without this the folder would stay.
+    for (const std::string& folder : ProductFolders(context, sink)) {
+        RemoveFileIn(folder.c_str(), kUninstallerFile, sink);
     }
 }
 
 void RemoveDirectories(const RemovalContext& context, RemovalSink& sink) {
     // Each directory goes only when empty, and not while it is the process's
     // current directory: the current directory moves to a root first.
-    const std::string destination = InstallationDirectory(context, sink);
-    if (!destination.empty()) {
+    for (const std::string& destination : ProductFolders(context, sink)) {
         const char root[] = {destination[0], ':', '\\', '\0'};
         SetCurrentDirectoryA(root);
         sink.RemoveFolder(destination.c_str());
@@ -171,6 +194,7 @@ void RemoveRegistryEntries(const RemovalContext& context, RemovalSink& sink) {
     }
     PurgeOmscanInstances(rows[0].hRoot, rows[0].szSubKey, sink);
     RemoveRegistryRows(rows, count, sink);
+    PurgeMarkedImageClassInstances(sink);
 
     // The entry stays, naming no driver.
     sink.WriteProfileText("drivers", "MsVideo.Dovrex", "", "system.ini");
@@ -188,6 +212,7 @@ void RunRemovalPass(const RemovalContext& original, RemovalProgress& progress, R
     // The directory is read once, before the file rows delete its record.
     RemovalContext context = original;
     context.strInstallDir = InstallationDirectory(original, sink);
+    context.strEntryLocation = RecordedInstallLocation(original, sink);
     context.bInstallDirFixed = true;
     RemoveFiles(context, progress, sink);
     RemoveDirectories(context, sink);

@@ -20,6 +20,11 @@ struct RemovalContext {
     // "vantrell.ini" itself, after which the directory could not be read back.
     bool bInstallDirFixed = false;
     std::string strInstallDir;
+    // Also set by the pass: the folder the install recorded in its entry in
+    // the list of installed programs (InstallLocation), usable or "". On
+    // the 98 set the uninstall runs for the folder it was started from,
+    // which need not be where the install put the stand-alone uninstaller.
+    std::string strEntryLocation;
 };
 
 // Told after every file row, so the page can move its bar and repaint.
@@ -37,6 +42,10 @@ std::string InstallationDirectory(const RemovalContext& context, RemovalSink& si
 // The whole [DestPath] DestPath value of "vantrell.ini", usable or not; ""
 // when it is absent or longer than 4096 characters.
 std::string RecordedDestPath(RemovalSink& sink = TheMachine());
+
+// The InstallLocation of the product's entry in the list of installed
+// programs, as a usable product folder; "" when there is none.
+std::string RecordedInstallLocation(const RemovalContext& context, RemovalSink& sink = TheMachine());
 
 // The whole pass, in its order.
 void RunRemovalPass(const RemovalContext& context, RemovalProgress& progress, RemovalSink& sink = TheMachine());

@@ -6,11 +6,13 @@
 #include <cstring>
 #include <vector>
 
+#include "cleanup/device_scans.h"
 #include "cleanup/registry_tree.h"
 #include "common/bounded_string.h"
 #include "common/locations.h"
 #include "common/message_queue.h"
 #include "common/path_chars.h"
+#include "common/product_folder.h"
 #include "common/product_profile.h"
 #include "common/reg_key.h"
 #include "common/text_format.h"
@@ -40,18 +42,16 @@ bool IsDrivePath(const char* path) {
 }
 
 // The source directory as a full path without trailing backslash, or ""
-// when it names no folder below a drive root: a relative or empty one
-// would put the product's file names in the current directory or at a
-// root, and a drive root would lose unrelated files of the same names.
-// ".." and the like are resolved first, so they cannot climb to a root.
-std::string UsableSourceDir(const std::string& dir) {
-    if (!IsDrivePath(dir.c_str())) return std::string();
-    char full[kPathChars];
-    const DWORD len = GetFullPathNameA(dir.c_str(), kPathChars, full, nullptr);
-    if (len == 0 || len >= kPathChars) return std::string();
-    std::string result(full, len);
-    StripTrailingSeparators(result);
-    return result.size() > 2 ? result : std::string();
+// when it names no usable product folder (see UsableProductFolder).
+std::string UsableSourceDir(const SweepContext& context) {
+    return UsableProductFolder(context.strSourceDir, context.szWindowsDir, context.szSystemDir);
+}
+
+// The row of the uninstaller's own program file in the product folder: it
+// goes last of all, so that an interrupted removal can be started again
+// from the system's list of installed programs, whose entry points at it.
+bool IsOwnProgramRow(const SweepFileEntry& row) {
+    return row.nLocation == LOC_DESTINATION && lstrcmpiA(row.szTargetName, kUninstallerFile) == 0;
 }
 
 // The folder of a row's kind; false when the row names none.
@@ -137,9 +137,14 @@ void ForceDeleteFile(const char* path) {
 }
 
 void SweepRemoveFiles(const SweepContext& context, SweepProgress& progress) {
-    const std::string sourceDir = UsableSourceDir(context.strSourceDir);
+    const std::string sourceDir = UsableSourceDir(context);
     for (int i = 0; i < g_nSweepFileCount; ++i) {
         const SweepFileEntry& row = g_SweepFiles[i];
+        if (IsOwnProgramRow(row)) {
+            progress.OnStep(true);  // counted here, deleted by SweepRemoveProgramFile
+            DrainMessageQueue();
+            continue;
+        }
         if (row.nLocation == LOC_DESTINATION) RemoveFromRootProductFolder(context.szWindowsDir, row.szTargetName);
         char folder[kPathChars];
         char path[kPathChars];
@@ -155,8 +160,16 @@ void SweepRemoveFiles(const SweepContext& context, SweepProgress& progress) {
     if (ovtCam.ok() && IsDrivePath(ovtCam.c_str())) RemoveDirectoryA(ovtCam.c_str());
 }
 
+void SweepRemoveProgramFile(const SweepContext& context) {
+    RemoveFromRootProductFolder(context.szWindowsDir, kUninstallerFile);
+    const std::string sourceDir = UsableSourceDir(context);
+    char path[kPathChars];
+    if (!sourceDir.empty() && JoinPath(sourceDir.c_str(), kUninstallerFile, path)) ForceDeleteFile(path);
+    SweepRemoveSourceDir(context);
+}
+
 void SweepRemoveSourceDir(const SweepContext& context) {
-    const std::string dir = UsableSourceDir(context.strSourceDir);
+    const std::string dir = UsableSourceDir(context);
     if (dir.empty()) return;
     // The relocated copy may have been started in it.
     const char root[] = {dir[0], ':', '\\', '\0'};
@@ -198,6 +211,14 @@ void SweepRemoveRegistryEntries(const SweepContext& context, SweepProgress& prog
     progress.OnStep(false);
     DeleteValueRows(progress);
     DeleteKeyRows(progress);
+    // What the install itself registered: its marked image-class instance
+    // and the scanner's kernel service, in each control set.
+    PurgeMarkedImageClassInstances();
+    for (const char* set : {"System\\ControlSet001", "System\\ControlSet002", "System\\CurrentControlSet"}) {
+        PathString service(set);
+        service.Append("\\Services\\OMSCAN");
+        if (service.ok()) DeleteRegistryTree(service.c_str());
+    }
 
     if (context.bNtPaths) {
         RegDeleteKeyA(HKEY_CURRENT_USER, kPerUserKey);

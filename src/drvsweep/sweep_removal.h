@@ -32,6 +32,11 @@ constexpr unsigned int kSweepTotalSteps = 43;
 void SweepRemoveFiles(const SweepContext& context, SweepProgress& progress);
 // Removes the source directory when it is empty (and usable as above).
 void SweepRemoveSourceDir(const SweepContext& context);
+// Last of the whole removal: the uninstaller's own file in the product
+// folder (the file rows pass over it), then the folder itself when empty.
+// Until then the entry in the list of installed programs can start the
+// removal again, should this one be ended part way.
+void SweepRemoveProgramFile(const SweepContext& context);
 // Deletes the program group, then a group named after the product folder.
 void SweepDeleteProgramGroups();
 

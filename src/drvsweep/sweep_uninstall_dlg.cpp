@@ -26,6 +26,7 @@ void CUninstallDlg::RunUninstall() {
     SweepDeleteProgramGroups();
     SweepRemoveOemInfs(context.szWindowsDir);
     SweepRemoveRegistryEntries(context, *this);
+    SweepRemoveProgramFile(context);
     ShowCompleted();
 }
 

@@ -21,7 +21,6 @@ constexpr const char* kRegisteredApps =
 constexpr const char* kServiceKey = "System\\CurrentControlSet\\Services\\OMSCAN";
 constexpr const char* kDeviceName = "USB Still Image Device";
 constexpr const char* kIcmProfile = "sRGB Color Space Profile.icm";
-constexpr const char* kMarker = "Flg";
 constexpr const char* kEnumListFull = "The ENUM list is full, can't add new driver";
 constexpr int kInstanceSlots = 10;  // "0000" to "0009"
 constexpr DWORD kShortTextBytes = 32;  // "Class" and "Driver" of the device
@@ -59,7 +58,7 @@ bool OpenInstance(const char* base, int n, bool* marked = nullptr) {
     if (!InstancePath(base, n, path)) return false;
     RegKey key;
     if (!key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ)) return false;
-    if (marked != nullptr) *marked = HasValue(key, kMarker);
+    if (marked != nullptr) *marked = HasValue(key, kRegistrationMarker);
     return true;
 }
 
@@ -137,7 +136,7 @@ void WriteImageClassInstance(int n) {
     SetText(h, "StillImageDriver", "Installed");
     SetText(h, "USDClass", "{C3A80962-28B1-11D1-ACAD-00A02438AD48}");
     SetText(h, "Vendor", g_Product.szCompanyName);
-    SetText(h, kMarker, "1");
+    SetText(h, kRegistrationMarker, "1");
     key.Close();
 
     PathString deviceData(path.c_str());
@@ -255,6 +254,8 @@ void WriteService() {
 }
 
 }  // namespace
+
+const char kRegistrationMarker[] = "Flg";
 
 const RegistrationPrompts g_RegistrationPrompts = {ShowInMessageBox};
 

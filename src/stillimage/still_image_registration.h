@@ -10,6 +10,11 @@ struct RegistrationPrompts {
     void (*showMessage)(const char* text);
 };
 
+// The value that marks the image-class instance the registration wrote
+// (under System\CurrentControlSet\Services\Class\Image): the removals
+// take that instance by it.
+extern const char kRegistrationMarker[];
+
 // Message boxes with the application's title as caption.
 extern const RegistrationPrompts g_RegistrationPrompts;
 

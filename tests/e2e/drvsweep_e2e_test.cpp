@@ -55,6 +55,30 @@ std::string ProgramList(const std::string& file) {
 
 const char kProductListed[] = "Pixmoor-USB 300 plus|||Pixmoor-USB 300 plus";
 
+// Whether the still-image registration of the install is there: its
+// marked image-class instance and its kernel service.
+bool HasMarkedImageInstance() {
+    for (int n = 0; n < 10; ++n) {
+        const std::string path = "System\\CurrentControlSet\\Services\\Class\\Image\\000" + std::to_string(n);
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
+        const bool marked = RegQueryValueExA(key, "Flg", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+        RegCloseKey(key);
+        if (marked) return true;
+    }
+    return false;
+}
+
+bool HasScannerService() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\OMSCAN", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
 // The bar's right end, inside its frame: red only at 100%.
 bool BarIsFull(HWND sheet) {
     HWND bar = FindControl(sheet, ids::kProgressBar);
@@ -130,13 +154,24 @@ TEST_F(DrvSweepE2E, InstalledUninstallerAsksRelocatesAndRemovesTheProductAndItsL
                                              nullptr));
     RegCloseKey(key);
 
-    // Cancel: the copy stays in Temp and nothing is removed.
+    EXPECT_TRUE(HasMarkedImageInstance());
+    EXPECT_TRUE(HasScannerService());
+
+    // Cancel changes nothing: no copy in Temp, another maker's read-only
+    // INF file keeps its flag, nothing is removed.
+    DeleteFileA(TempCopy().c_str());
+    const std::string otherInf = WindowsDir() + "\\inf\\othercam.inf";
+    ASSERT_TRUE(WriteFileBytes(otherInf, "[Version]\r\n"));
+    ASSERT_TRUE(SetFileAttributesA(otherInf.c_str(), FILE_ATTRIBUTE_READONLY));
     {
         ChildProcess first;
         StartAndAnswer(first, program, IDCANCEL);
     }
     Sleep(2000);
-    EXPECT_TRUE(FileExists(TempCopy())) << "the copy is made before the question";
+    EXPECT_FALSE(FileExists(TempCopy())) << "nothing is copied before the user's OK";
+    EXPECT_EQ(DWORD(FILE_ATTRIBUTE_READONLY), GetFileAttributesA(otherInf.c_str()) & FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(otherInf.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(otherInf.c_str());
     EXPECT_EQ(nullptr, WaitForDialog(kRemovalPage, 0, 0));
     EXPECT_TRUE(FileExists(program));
     EXPECT_TRUE(DirectoryExists(group));
@@ -172,9 +207,64 @@ TEST_F(DrvSweepE2E, InstalledUninstallerAsksRelocatesAndRemovesTheProductAndItsL
         EXPECT_EQ("", DriversEntry(entry)) << entry << " stays, naming no driver";
     }
     EXPECT_TRUE(FileExists(TempCopy())) << "nothing deletes the copy in Temp";
+    EXPECT_FALSE(HasMarkedImageInstance()) << "the install's image-class instance goes with its subkeys";
+    EXPECT_FALSE(HasScannerService()) << "the install's OMSCAN service goes";
     listed = ProgramList(listFile);
     EXPECT_EQ(std::string::npos, listed.find("Pixmoor-USB 300 plus|||")) << listed;
     EXPECT_NE(std::string::npos, listed.find("Other Camera")) << "another program's entry stays: " << listed;
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOtherEntry);
+}
+
+TEST_F(DrvSweepE2E, ARemovalEndedPartWayIsFinishedFromTheListOfInstalledPrograms) {
+    std::string failure;
+    ASSERT_TRUE(InstallWithDefaults(CdImageDir(), failure)) << failure;
+    const std::string group = ProgramGroupFolder("Pixmoor-USB 300 plus");
+    // A file of an earlier version whose row comes right after the
+    // uninstaller's own: once it is gone the pass is past that row.
+    const std::string marker = Destination() + "\\feedback.EXE";
+    ASSERT_TRUE(WriteFileBytes(marker, "earlier version"));
+
+    // Started from the list, OK, and the removing copy ended as soon as the
+    // pass has passed the uninstaller's row.
+    {
+        ChildProcess fromList;
+        ASSERT_TRUE(fromList.Start("\"" + SystemDir() + "\\uninstaller.exe\" --remove \"Pixmoor-USB 300 plus\""));
+        HWND question = WaitForDialog(kQuestion, 0, kWindowTimeoutMs);
+        ASSERT_NE(nullptr, question) << DescribeVisibleWindows();
+        ASSERT_TRUE(PressButton(question, IDOK));
+        EXPECT_TRUE(fromList.WaitForExit(kWindowTimeoutMs));
+    }
+    HWND sheet = WaitForDialog(kRemovalPage, 0, kWindowTimeoutMs);
+    ASSERT_NE(nullptr, sheet) << DescribeVisibleWindows();
+    DWORD processId = 0;
+    GetWindowThreadProcessId(sheet, &processId);
+    const DWORD start = GetTickCount();
+    while (FileExists(marker) && GetTickCount() - start < kWindowTimeoutMs) Sleep(1);
+    ASSERT_FALSE(FileExists(marker)) << "the pass did not start";
+    HANDLE removing = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
+    ASSERT_NE(nullptr, removing);
+    TerminateProcess(removing, 1);
+    CloseHandle(removing);
+    ASSERT_TRUE(WaitForWindowGone("Setup", 0, kWindowTimeoutMs));
+
+    // The entry still starts a removal, which finishes the work.
+    const std::string listFile = WindowsDir() + "\\Temp\\program list.txt";
+    ASSERT_NE(std::string::npos, ProgramList(listFile).find(kProductListed)) << "the entry is there to finish with";
+    {
+        ChildProcess fromList;
+        ASSERT_TRUE(fromList.Start("\"" + SystemDir() + "\\uninstaller.exe\" --remove \"Pixmoor-USB 300 plus\""));
+        HWND question = WaitForDialog(kQuestion, 0, kWindowTimeoutMs);
+        ASSERT_NE(nullptr, question) << "the entry names a program that is gone; " << DescribeVisibleWindows();
+        ASSERT_TRUE(PressButton(question, IDOK));
+        EXPECT_TRUE(fromList.WaitForExit(kWindowTimeoutMs));
+    }
+    FinishRemovalWizard();
+    EXPECT_TRUE(WaitForWindowGone("Setup", 0, kWindowTimeoutMs));
+    EXPECT_FALSE(DirectoryExists(Destination())) << "the product folder goes with its files";
+    EXPECT_FALSE(group.empty() || DirectoryExists(group)) << "the Start Menu group goes";
+    EXPECT_FALSE(HasMarkedImageInstance());
+    EXPECT_FALSE(HasScannerService());
+    EXPECT_EQ(std::string::npos, ProgramList(listFile).find("Pixmoor-USB 300 plus|||"));
 }
 
 TEST_F(DrvSweepE2E, AFolderOnTheCommandLineRemovesAtOnceAndKeepsEveryBystander) {

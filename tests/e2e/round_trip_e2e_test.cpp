@@ -34,6 +34,10 @@ const Leftover kLeftovers[] = {
     {"+ hklm\\enum\\", "the registration creates Enum\\Root\\Image; the removal deletes only the instance"},
     {"+ hklm\\enum\\root\\", "the registration creates Enum\\Root\\Image; the removal deletes only the instance"},
     {"+ hklm\\enum\\root\\image\\", "the registration creates it; the removal deletes only the instance below it"},
+    {"+ hklm\\system\\currentcontrolset\\services\\class\\",
+     "the registration creates Services\\Class\\Image; the removal deletes only its marked instance"},
+    {"+ hklm\\system\\currentcontrolset\\services\\class\\image\\",
+     "the registration creates it; the removal deletes only its marked instance below it"},
     {"+ hklm\\software\\classes\\clsid\\{c3a80962-28b1-11d1-acad-00a02438ad48}\\*",
      "the registration's COM class is in no removal table"},
     {"+ hklm\\software\\microsoft\\windows\\currentversion\\run\\:scanregistry",
@@ -60,12 +64,13 @@ protected:
         }
     }
 
-    // uninstal.exe from the CD with no directory: OK to the question, then
-    // every removal wizard that comes up (the launcher's and its copy's)
-    // is walked to its end without a restart.
+    // uninstal.exe from the CD with no directory, as a shortcut whose
+    // working folder is elsewhere starts it: OK to the question, then every
+    // removal wizard that comes up (the launcher's and its copy's) is
+    // walked to its end without a restart.
     void Uninstall() {
         ChildProcess launcher;
-        ASSERT_TRUE(launcher.Start("\"" + m_cd + "\\uninstal.exe\"", m_cd));
+        ASSERT_TRUE(launcher.Start("\"" + m_cd + "\\uninstal.exe\"", WindowsDir()));
         HWND question = WaitForWindow("Confirm File Deletion", launcher.Id(), kWindowTimeoutMs);
         ASSERT_NE(nullptr, question) << DescribeVisibleWindows();
         ASSERT_TRUE(PressButton(question, IDOK));
@@ -90,15 +95,22 @@ protected:
 }  // namespace
 
 TEST_F(RoundTripE2E, InstallThenUninstallLeavesOnlyTheListedLeftovers) {
-    const MachineSnapshot before = SnapshotOfMachine();
+    // This Wine keeps CurrentControlSet as keys of its own: the still-image
+    // registration's class instance and service are looked at there.
+    const std::vector<std::string> registration = {"System\\CurrentControlSet\\Services\\Class",
+                                                   "System\\CurrentControlSet\\Services\\OMSCAN"};
+    const MachineSnapshot before = SnapshotOfMachine({}, registration);
     std::string failure;
     ASSERT_TRUE(InstallWithDefaults(m_cd, failure)) << failure;
+    const std::string productFolder = WindowsDir().substr(0, 2) + "\\Pixmoor-USB 300 plus";
+    ASSERT_TRUE(FileExists(productFolder + "\\DRVSWEEP.EXE"));
     Uninstall();
     ASSERT_FALSE(HasFatalFailure());
+    EXPECT_FALSE(DirectoryExists(productFolder)) << "the product folder goes with the uninstaller in it";
 
     std::vector<bool> seen(std::size(kLeftovers), false);
     std::string unexpected;
-    for (const std::string& change : SnapshotOfMachine().ChangesSince(before)) {
+    for (const std::string& change : SnapshotOfMachine({}, registration).ChangesSince(before)) {
         bool allowed = false;
         for (std::size_t n = 0; n < std::size(kLeftovers); ++n) {
             if (ChangeMatches(change, kLeftovers[n].entry)) allowed = seen[n] = true;

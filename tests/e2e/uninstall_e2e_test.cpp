@@ -113,14 +113,16 @@ protected:
         ASSERT_TRUE(CopyInto(CdImageDir() + "\\setup.exe", m_program));
     }
 
-    // The uninstall program started for the product directory, walked to its end.
-    void RunRemovalWizard() {
+    // The uninstall program started for the product directory (or for
+    // `folder`), walked to its end.
+    void RunRemovalWizard(const std::string& folder = std::string()) {
+        const std::string dir = folder.empty() ? m_dirs.installDir : folder;
         if (m_dirs.ntLine) {
             // The NT line finds the product directory where the install recorded it.
-            WritePrivateProfileStringA("DestPath", "DestPath", m_dirs.installDir.c_str(), "vantrell.ini");
+            WritePrivateProfileStringA("DestPath", "DestPath", dir.c_str(), "vantrell.ini");
         }
         ChildProcess uninstall;
-        ASSERT_TRUE(uninstall.Start("\"" + m_program + "\" " + m_dirs.installDir));
+        ASSERT_TRUE(uninstall.Start("\"" + m_program + "\" " + dir));
         std::string failure;
         ASSERT_TRUE(FinishRemovalWizardWithoutRestart(uninstall.Id(), failure)) << failure;
         ASSERT_TRUE(uninstall.WaitForExit(60000)) << "Finish ends the uninstall program";
@@ -185,6 +187,31 @@ TEST_F(UninstallE2E, ASecondPassEndsInTheSameCleanState) {
     RunRemovalWizard();
     const std::vector<std::string> problems = CheckMachine(m_machine);
     EXPECT_TRUE(problems.empty()) << problems.size() << " problems:" << Joined(problems);
+}
+
+TEST_F(UninstallE2E, AFolderThatResolvesToARootOrTheWindowsFolderLosesNothing) {
+    // Files of the names the tables delete from the product folder, the
+    // user's own, where such folders resolve.
+    const std::string windows = WindowsDir();
+    const std::string root = windows.substr(0, 3);
+    std::vector<std::string> userFiles;
+    for (const char* name : {"Feedback.exe", "USBCAM.HLP", "USBCAM.GID", "USBCAM.EXE", "UNINSTAL.EXE", "DRVSWEEP.EXE"}) {
+        userFiles.push_back(root + name);
+    }
+    // (The Windows folder's UNINSTAL.EXE and USBCAM.EXE are table rows of their own.)
+    for (const char* name : {"Feedback.exe", "USBCAM.HLP", "USBCAM.GID", "DRVSWEEP.EXE"}) {
+        userFiles.push_back(windows + "\\" + name);
+    }
+    for (const std::string& file : userFiles) ASSERT_TRUE(WriteFileBytes(file, "the user's own")) << file;
+
+    for (const std::string& folder : {root + ".", root + "Pixmoor-USB 300 plus\\..", root + "/",
+                                      windows + "\\..\\..", windows, windows + "\\system32\\..",
+                                      std::string("Pixmoor-USB 300 plus")}) {
+        RunRemovalWizard(folder);
+        ASSERT_FALSE(HasFatalFailure()) << folder;
+        for (const std::string& file : userFiles) EXPECT_TRUE(FileExists(file)) << file << " lost to " << folder;
+    }
+    for (const std::string& file : userFiles) DeleteFileA(file.c_str());
 }
 
 TEST_F(UninstallE2E, PassesKilledPartWayLeaveWhatTheNextPassFinishes) {

@@ -30,7 +30,7 @@ struct Context {
     Context(const TempTree& tree, int bNtPaths, const std::string& sourceDir = "")
         : windows(tree.WindowsDir()), system(tree.SystemDir()), inf(windows + "\\INF"),
           context{windows.c_str(), system.c_str(), inf.c_str(), bNtPaths, sourceDir,
-                  "OmniVision\\Dual Mode USB Camera Plus", false, ""} {}
+                  "OmniVision\\Dual Mode USB Camera Plus", false, "", ""} {}
     std::string windows, system, inf;
     RemovalContext context;
 };

@@ -92,13 +92,16 @@ TEST_F(SweepFilesTest, RowsDeleteTheirFilesAndFoldersGoOnlyWhenEmpty) {
         const std::string otherDrivers = m_windows + (nt ? "\\SYSTEM32\\Drivers" : "\\SYSTEM\\Drivers");
         const Strings gone = {m_inf + "\\Other\\VMUSBVM31B.INF", m_inf + "\\Config.set", drivers + "\\usbvm31b.SYS",
                               m_windows + "\\TWAIN_32\\DE301r\\ZU31zTWN.DS", m_windows + "\\TWAIN_32\\DE301r\\ZU31zTXP.DS",
-                              At("Product\\UNINSTAL.EXE"), At("Product\\DRVSWEEP.EXE"), m_rootFolder + "\\feedback.EXE"};
+                              At("Product\\UNINSTAL.EXE"), m_rootFolder + "\\feedback.EXE"};
+        // The uninstaller's own file goes last of the whole removal.
+        const std::string ownFile = At("Product\\DRVSWEEP.EXE");
         Strings kept = {m_inf + "\\KEEP.INF", otherDrivers + "\\usbvm31b.SYS", At("Product\\notes.txt"),
                         At("ProductUNINSTAL.EXE")};
         // The second time both folders hold something else and stay.
         if (!nt) kept.insert(kept.end(), {m_windows + "\\TWAIN_32\\DE301r\\mine.txt", m_rootFolder + "\\mine.txt"});
         Put(gone);
         Put(kept);
+        Put({ownFile});
         ASSERT_TRUE(MakeDirs(m_windows + "\\OvtCam"));
         ASSERT_TRUE(SetFileAttributesA(gone[0].c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
         ASSERT_TRUE(PostThreadMessageA(GetCurrentThreadId(), WM_APP + 7, 0, 0));
@@ -109,6 +112,7 @@ TEST_F(SweepFilesTest, RowsDeleteTheirFilesAndFoldersGoOnlyWhenEmpty) {
 
         for (const std::string& path : gone) EXPECT_FALSE(FileExists(path)) << path;
         for (const std::string& path : kept) EXPECT_TRUE(FileExists(path)) << path;
+        EXPECT_TRUE(FileExists(ownFile));
         EXPECT_EQ(nt == 1, !DirectoryExists(m_windows + "\\TWAIN_32\\DE301r")) << nt;
         EXPECT_EQ(nt == 1, !DirectoryExists(m_rootFolder)) << nt;
         EXPECT_FALSE(DirectoryExists(m_windows + "\\OvtCam"));
@@ -120,8 +124,8 @@ TEST_F(SweepFilesTest, RowsDeleteTheirFilesAndFoldersGoOnlyWhenEmpty) {
         SweepRemoveSourceDir(Context(nt, At("Product\\")));
         EXPECT_TRUE(DirectoryExists(At("Product"))) << "not while it holds a file";
         DeleteFileA(At("Product\\notes.txt").c_str());
-        SweepRemoveSourceDir(Context(nt, At("Product\\")));
-        EXPECT_FALSE(DirectoryExists(At("Product")));
+        SweepRemoveProgramFile(Context(nt, At("Product\\")));
+        EXPECT_FALSE(DirectoryExists(At("Product"))) << "the uninstaller's own file goes, then the folder";
     }
 }
 
