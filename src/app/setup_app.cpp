@@ -37,8 +37,11 @@ BOOL CSetupApp::InitInstance() {
         char windowsDir[kPathChars] = "";
         const UINT len = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
         if (len == 0 || len >= sizeof windowsDir) windowsDir[0] = '\0';
-        const LauncherContext context = {m_bNtPaths, m_szProgramDir, windowsDir,
-                                         g_Product.szUninstallFile};
+        // Beside this program, not in the current folder: a shortcut or a
+        // command prompt may start it from anywhere.
+        char sourceFile[kPathChars] = "";
+        if (!JoinPath(m_szProgramDir, g_Product.szUninstallFile, sourceFile)) sourceFile[0] = '\0';
+        const LauncherContext context = {m_bNtPaths, m_szProgramDir, windowsDir, sourceFile};
         switch (RelocateUninstaller(context)) {
         case LauncherOutcome::EndProcess:
             return FALSE;

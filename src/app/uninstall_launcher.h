@@ -19,7 +19,7 @@ struct LauncherContext {
     int bNtPaths;
     const char* szProgramDir;   // appended to the started copy's command line
     const char* szWindowsDir;   // where the copy goes
-    const char* szSourceFile;   // the uninstall program, relative to the current directory
+    const char* szSourceFile;   // the uninstall program beside the running one (full path)
 };
 
 // Asks the user (OK / Cancel, Cancel preselected); true for OK.

@@ -59,7 +59,7 @@ CDrvSweepApp& DrvSweepApp() { return *static_cast<CDrvSweepApp*>(CWinApp::Curren
 
 BOOL CDrvSweepApp::InitInstance() {
     m_bNtPaths = DrvSweepNtPathsFlag(GetVersion());
-    // Both copies change files and keys, starting with the attributes below.
+    // Both copies change files and keys.
     if (!ProcessHasAdminRights()) {
         ReportAdminRightsNeeded(LoadResString(IDS_ADMIN_RIGHTS_NEEDED));
         return FALSE;
@@ -70,11 +70,15 @@ BOOL CDrvSweepApp::InitInstance() {
     char systemDir[kPathChars] = "";
     const UINT sysLen = GetSystemDirectoryA(systemDir, sizeof systemDir);
     if (sysLen == 0 || sysLen >= sizeof systemDir) systemDir[0] = '\0';
-    if (windowsDir[0] != '\0' && systemDir[0] != '\0') ClearReadOnlyFlags(windowsDir, systemDir);
 
     SetRegistryKey(g_Product.szBrandWord);
     GetProgramDir(m_szProgramDir);
-    if (!m_strCmdLine.empty()) return CreateFrame();
+    if (!m_strCmdLine.empty()) {
+        // The copy that removes: the user has said OK (or started it with a
+        // folder), so the read-only flags may go.
+        if (windowsDir[0] != '\0' && systemDir[0] != '\0') ClearReadOnlyFlags(windowsDir, systemDir);
+        return CreateFrame();
+    }
     if (windowsDir[0] != '\0') AskAndRelocate(windowsDir);
     return FALSE;
 }
@@ -84,8 +88,9 @@ void CDrvSweepApp::AskAndRelocate(const char* windowsDir) {
     const DWORD len = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
     if (len == 0 || len >= sizeof modulePath) return;
     const RelocationPaths paths = MakeRelocationPaths(modulePath, m_strExeName, windowsDir);
-    const DWORD installed = CopySelfToTemp(paths);   // before the question, whatever the answer
+    // Nothing is changed before the user's OK: Cancel leaves the system as it was.
     if (!ConfirmRemoval(IDS_CONFIRM_UNINSTALL, IDS_CONFIRM_CAPTION)) return;
+    const DWORD installed = CopySelfToTemp(paths);
     BoundedString<kPathChars> commandLine;
     DWORD reason = 0;
     if (LaunchTempCopy(paths, installed, modulePath, commandLine, reason) == 0) ReportNotStarted(paths, reason);
