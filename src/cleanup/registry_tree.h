@@ -41,6 +41,6 @@ void DeleteRegistryTree(const std::string& path, RemovalSink& sink = TheMachine(
 // The same below another root key (the uninstaller's tables name theirs).
 void DeleteRegistryTree(HKEY root, const std::string& path, RemovalSink& sink = TheMachine());
 
-// Writes a present, null DACL onto HKEY_LOCAL_MACHINE\path (every account,
-// every access); false when the key cannot be opened or secured.
+// Opens the rights of HKEY_LOCAL_MACHINE\path for its deletion (see
+// RemovalSink::OpenKeySecurity); false when they cannot be read or written.
 bool OpenKeySecurity(const std::string& path, RemovalSink& sink = TheMachine());

@@ -1,6 +1,7 @@
-// A registry key's access rights (its DACL): read, opened to every account
-// for a deletion, and put back. Windows 95/98/Me keep no key security:
-// there every call fails and changes nothing.
+// A registry key's access rights (its DACL): read, opened for a deletion
+// to the local Administrators group and SYSTEM alone, and put back.
+// Windows 95/98/Me keep no key security: there every call fails and
+// changes nothing.
 #pragma once
 
 #include <windows.h>
@@ -17,8 +18,9 @@ bool ReadKeyRights(HKEY root, const char* path, KeyRights& rights);
 // Writes rights (from ReadKeyRights) back onto the key.
 bool WriteKeyRights(HKEY root, const char* path, const KeyRights& rights);
 
-// Writes a present, null DACL onto the key: every account, every access.
+// Writes the DACL a deletion needs: full access for the local
+// Administrators group and for SYSTEM, no entry for anyone else.
 bool WriteOpenKeyRights(HKEY root, const char* path);
 
-// True when rights hold a present, null DACL: open to everyone already.
+// True when rights hold exactly the DACL WriteOpenKeyRights writes.
 bool IsOpenKeyRights(const KeyRights& rights);

@@ -68,7 +68,10 @@ bool MachineSinkImpl::DeleteKey(HKEY root, const char* path) {
     const bool deleted = RegDeleteKeyA(root, path) == ERROR_SUCCESS;
     const auto saved = Saved(root, path);
     if (saved != m_saved.end()) {
-        if (!deleted) WriteKeyRights(root, path, saved->rights);
+        // No one to tell but a debugger: the removal goes on either way.
+        if (!deleted && !WriteKeyRights(root, path, saved->rights)) {
+            OutputDebugStringA(("Couldn't put back the rights of registry key " + saved->path + "\r\n").c_str());
+        }
         m_saved.erase(saved);
     }
     return deleted;
@@ -76,11 +79,14 @@ bool MachineSinkImpl::DeleteKey(HKEY root, const char* path) {
 
 bool MachineSinkImpl::OpenKeySecurity(HKEY root, const char* path) {
     if (path == nullptr || path[0] == '\0') return false;
-    // Rights already open (as they are after an earlier opening through
-    // another name of the same key, CurrentControlSet and the set it links
-    // to) are not worth keeping: they would overwrite the real ones.
+    // Rights that cannot be read could not be put back: such a key is
+    // deleted under its own (95/98/Me keep none, and nothing changes there).
     KeyRights before;
-    const bool keep = ReadKeyRights(root, path, before) && !IsOpenKeyRights(before);
+    if (!ReadKeyRights(root, path, before)) return false;
+    // Rights this removal opened already (through another name of the same
+    // key, CurrentControlSet and the set it links to) are not worth keeping:
+    // they would overwrite the real ones.
+    const bool keep = !IsOpenKeyRights(before);
     if (!WriteOpenKeyRights(root, path)) return false;
     if (keep && Saved(root, path) == m_saved.end()) m_saved.push_back({root, path, before});
     return true;

@@ -23,7 +23,10 @@ public:
     virtual LONG EnumSubKey(HKEY key, HKEY root, const char* path, DWORD index, char* name, DWORD* chars) = 0;
     virtual bool DeleteValue(HKEY key, HKEY root, const char* path, const char* name) = 0;
     virtual bool DeleteKey(HKEY root, const char* path) = 0;
-    // Writes a present, null DACL onto the key (every account, every access).
+    // Opens the key's rights for its deletion: full access for the local
+    // Administrators group and SYSTEM, no entry for anyone else. A key that
+    // then stays gets its own rights back; one whose rights cannot be read
+    // is left as it is (false).
     virtual bool OpenKeySecurity(HKEY root, const char* path) = 0;
 
     // Files, as GetFileAttributesA, SetFileAttributesA, DeleteFileA and

@@ -10,6 +10,7 @@
 
 #include "cleanup/device_scans.h"
 #include "cleanup/registry_tree.h"
+#include "common/key_security.h"
 #include "common/reg_key.h"
 #include "hklm_keys.h"
 #include "registry_sandbox.h"
@@ -61,8 +62,68 @@ bool TakeBack(const std::string& path) {
     LocalFree(sid);
     return ok && OpenKeySecurity(path);
 }
+// The key's DACL in SDDL; "" when it cannot be read.
+std::string DaclText(const std::string& path) {
+    RegKey key;
+    if (!key.Open(HKEY_LOCAL_MACHINE, path.c_str(), READ_CONTROL)) return "";
+    char sd[1024];
+    DWORD size = sizeof sd;
+    if (RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, sd, &size) != ERROR_SUCCESS) return "";
+    char* text = nullptr;
+    if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(sd, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text,
+                                                              nullptr)) {
+        return "";
+    }
+    const std::string dacl = text;
+    LocalFree(text);
+    return dacl;
+}
 
 }  // namespace
+
+TEST(KeyRights, OpenedForADeletionTheyGrantAdministratorsAndSystemFullAccessAndNobodyElseAnything) {
+    RegistrySandbox sandbox;
+    ASSERT_TRUE(sandbox.ok());
+    const char path[] = "Enum\\USB\\Dev\\0";
+    Make(path);
+    KeyRights rights;
+    ASSERT_TRUE(ReadKeyRights(HKEY_LOCAL_MACHINE, path, rights));
+    EXPECT_FALSE(IsOpenKeyRights(rights));
+    ASSERT_TRUE(OpenKeySecurity(path));
+    EXPECT_EQ("D:(A;;KA;;;BA)(A;;KA;;;SY)", DaclText(path));
+    // Opened again through another name of the key (CurrentControlSet and
+    // the set it links to), they are known and not kept as its own.
+    ASSERT_TRUE(ReadKeyRights(HKEY_LOCAL_MACHINE, path, rights));
+    EXPECT_TRUE(IsOpenKeyRights(rights));
+    EXPECT_TRUE(TheMachine().DeleteKey(HKEY_LOCAL_MACHINE, path));
+}
+
+TEST(KeyRights, AKeyThatStaysNeverGrantsEveryoneOrUsersMeanwhileAndGetsItsOwnRightsBack) {
+    RegistrySandbox sandbox;
+    ASSERT_TRUE(sandbox.ok());
+    const std::string instance = "Enum\\USB\\Dev\\1";
+    Make(instance + "\\Firmware");  // no table names it: the instance cannot go
+    const std::string own = "D:(A;;KR;;;WD)(A;;KR;;;BU)(A;;KA;;;BA)";
+    ASSERT_TRUE(SetSecurity(instance, own, DACL_SECURITY_INFORMATION));
+    ASSERT_EQ(own, DaclText(instance));
+
+    ASSERT_TRUE(TheMachine().OpenKeySecurity(HKEY_LOCAL_MACHINE, instance.c_str()));
+    const std::string opened = DaclText(instance);
+    EXPECT_NE(std::string::npos, opened.find("(A;")) << opened << ": a null DACL grants everyone everything";
+    EXPECT_EQ(std::string::npos, opened.find(";WD)")) << opened;
+    EXPECT_EQ(std::string::npos, opened.find(";BU)")) << opened;
+    EXPECT_FALSE(TheMachine().DeleteKey(HKEY_LOCAL_MACHINE, instance.c_str()));
+    EXPECT_EQ(own, DaclText(instance));
+
+    // Rights it cannot read are never replaced: they could not be put back.
+    ASSERT_TRUE(HandAway(instance, "WDWO"));
+    EXPECT_FALSE(TheMachine().OpenKeySecurity(HKEY_LOCAL_MACHINE, instance.c_str()));
+    RegKey unread;
+    EXPECT_FALSE(unread.Open(HKEY_LOCAL_MACHINE, instance.c_str(), READ_CONTROL)) << "its rights are as they were";
+    ASSERT_TRUE(TakeBack(instance));
+    DeleteRegistryTree(instance);
+    EXPECT_FALSE(Exists(instance));
+}
 
 TEST(RegistryTree, DeletesADeepTreeAndNothingBesideIt) {
     RegistrySandbox sandbox;
