@@ -72,6 +72,23 @@ HANDLE OpenForReading(const char* path, DWORD share) {
     return CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// The fresh Temp copy, reading shared. An on-access virus scanner may hold
+// it for a moment after the copy, so a sharing or lock violation is waited
+// out for about two seconds; the last error stays the open's.
+HANDLE OpenTempCopy(const char* path) {
+    constexpr int kAttempts = 20;
+    constexpr DWORD kPauseMs = 100;
+    for (int attempt = 1;; ++attempt) {
+        const HANDLE file = OpenForReading(path, FILE_SHARE_READ);
+        if (file != INVALID_HANDLE_VALUE) return file;
+        const DWORD error = GetLastError();
+        if (attempt == kAttempts || (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)) {
+            return INVALID_HANDLE_VALUE;
+        }
+        Sleep(kPauseMs);
+    }
+}
+
 }  // namespace
 
 DWORD InstallResultError(DWORD installResult) {
@@ -93,7 +110,7 @@ UINT LaunchTempCopy(const RelocationPaths& paths, DWORD installResult, const cha
     copyPath.AppendName(paths.strFileName.c_str());
     // Held with reading shared only until the copy has started: it cannot
     // be replaced between the comparison and the start.
-    FileHandle copy(copyPath.ok() ? OpenForReading(copyPath.c_str(), FILE_SHARE_READ) : INVALID_HANDLE_VALUE);
+    FileHandle copy(copyPath.ok() ? OpenTempCopy(copyPath.c_str()) : INVALID_HANDLE_VALUE);
     if (!copyPath.ok() || !copy.IsOpen()) {
         reason = copyPath.ok() ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
         return 0;

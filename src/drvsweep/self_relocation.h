@@ -38,7 +38,8 @@ DWORD InstallResultError(DWORD installResult);
 // file is byte for byte the running program (modulePath), held so that
 // nobody can change it until it has been started. Anyone may create files
 // in Windows\Temp, and a program placed there beforehand under our name
-// would otherwise run with our rights. Returns 0, with the system error
-// code in reason, when nothing was started.
+// would otherwise run with our rights. A copy that another program (a
+// virus scanner) holds is waited for up to about two seconds. Returns 0,
+// with the system error code in reason, when nothing was started.
 UINT LaunchTempCopy(const RelocationPaths& paths, DWORD installResult, const char* modulePath,
                     BoundedString<kPathChars>& commandLine, DWORD& reason);

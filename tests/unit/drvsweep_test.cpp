@@ -7,6 +7,7 @@
 #include "drvsweep/drvsweep_app.h"
 #include "drvsweep/self_relocation.h"
 #include "temp_tree.h"
+#include "ui_driver.h"
 #include "wine_settings.h"
 
 TEST(DrvSweepStartTest, WindowsMeCountsWith98AndEverySystemElseWithNt) {
@@ -54,4 +55,55 @@ TEST(DrvSweepStartTest, CopySelfToTempReplacesTheCopyOfAnEarlierRun) {
     std::string copied;
     ASSERT_TRUE(ReadFileBytes(tree.WindowsDir() + "\\Temp\\DRVSWEEP.exe", copied));
     EXPECT_TRUE(copied == program);
+}
+
+namespace {
+
+DWORD WINAPI LetGoAfterAMoment(LPVOID held) {
+    Sleep(600);
+    return CloseHandle(static_cast<HANDLE>(held));
+}
+
+}  // namespace
+
+TEST(DrvSweepStartTest, TheTempCopyStartsOnceAScannerHoldingItLetsGoAndNotWhileItHoldsOn) {
+    TempTree tree;
+    const std::string source = tree.Path("product");
+    ASSERT_TRUE(MakeDirs(source));
+    std::string program;
+    ASSERT_TRUE(ReadFileBytes(EnvironmentPath("VANTRELL_HELPERS") + "\\argrecorder.exe", program));
+    const std::string self = source + "\\DRVSWEEP.exe";
+    ASSERT_TRUE(WriteFileBytes(self, program));
+    const RelocationPaths paths = MakeRelocationPaths(self, "DRVSWEEP", tree.WindowsDir().c_str());
+    const DWORD installed = CopySelfToTemp(paths);
+    ASSERT_EQ(0u, InstallResultError(installed)) << std::hex << installed;
+    const std::string record = tree.Path("record.txt");
+    SetEnvironmentVariableA("VANTRELL_RECORD", record.c_str());
+
+    // Held unshared, as an on-access virus scanner holds a fresh file.
+    const std::string copy = paths.strTempDir + "\\" + paths.strFileName;
+    const auto hold = [&] {
+        return CreateFileA(copy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    BoundedString<kPathChars> line;
+    DWORD reason = 0;
+    const HANDLE heldThroughout = hold();
+    ASSERT_NE(INVALID_HANDLE_VALUE, heldThroughout);
+    EXPECT_EQ(0u, LaunchTempCopy(paths, installed, self.c_str(), line, reason));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), reason) << "it gives up in the end";
+    CloseHandle(heldThroughout);
+
+    const HANDLE heldAMoment = hold();
+    ASSERT_NE(INVALID_HANDLE_VALUE, heldAMoment);
+    DWORD threadId = 0;
+    const HANDLE scanner = CreateThread(nullptr, 0, LetGoAfterAMoment, heldAMoment, 0, &threadId);
+    ASSERT_NE(nullptr, scanner);
+    const UINT started = LaunchTempCopy(paths, installed, self.c_str(), line, reason);
+    WaitForSingleObject(scanner, INFINITE);
+    CloseHandle(scanner);
+    EXPECT_GT(started, 31u) << "reason " << reason;
+    std::string text;
+    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(record, text) && !text.empty(); }, 10000));
+    EXPECT_EQ(paths.strSourceDir + "\n", text) << "one start, of the copy held before";
+    SetEnvironmentVariableA("VANTRELL_RECORD", nullptr);
 }
