@@ -37,45 +37,38 @@ protected:
         ASSERT_FALSE(CdImageDir().empty()) << "VANTRELL_CDIMAGE is not set";
         m_setup = CdImageDir() + "\\setup.exe";
         ASSERT_TRUE(FileExists(m_setup)) << m_setup;
-        m_record = m_tree.Path("record.txt");
-        SetEnvironmentVariableA("VANTRELL_RECORD", m_record.c_str());
+        // The launcher is started from here, as a shortcut or a command
+        // prompt may start it: it must find itself beside itself instead.
+        m_elsewhere = m_tree.Path("elsewhere");
+        ASSERT_TRUE(MakeDirs(m_elsewhere));
         DeleteFileA(RelocatedCopy().c_str());
     }
-    void TearDown() override {
-        SetEnvironmentVariableA("VANTRELL_RECORD", nullptr);
-        DeleteFileA(RelocatedCopy().c_str());
-    }
+    void TearDown() override { DeleteFileA(RelocatedCopy().c_str()); }
 
     static std::string RelocatedCopy() { return WindowsDir() + "\\uninstal.exe"; }
 
-    // A current directory holding a stand-in uninstall program larger than
-    // 655,360 bytes that records the command line it was started with.
-    std::string PrepareRecorderFolder() {
-        std::string recorder;
-        EXPECT_TRUE(ReadFileBytes(HelpersDir() + "\\argrecorder.exe", recorder));
-        m_recorderBytes = recorder + std::string(700000, 'R');
-        const std::string folder = m_tree.Path("current dir");
-        EXPECT_TRUE(MakeDirs(folder));
-        EXPECT_TRUE(WriteFileBytes(folder + "\\uninstal.exe", m_recorderBytes));
-        return folder;
-    }
-
-    std::string Recorded(DWORD timeoutMs) {
-        std::string text;
-        WaitUntil([&] { return ReadFileBytes(m_record, text) && !text.empty(); }, timeoutMs);
-        return text;
-    }
-
     // Starts the launcher, checks its question and answers it.
-    void AnswerLauncher(ChildProcess& launcher, const std::string& program, int button,
-                        const std::string& currentDir) {
-        ASSERT_TRUE(launcher.Start("\"" + program + "\"", currentDir));
+    void AnswerLauncher(ChildProcess& launcher, const std::string& program, int button) {
+        ASSERT_TRUE(launcher.Start("\"" + program + "\"", m_elsewhere));
         HWND question = WaitForWindow("Confirm File Deletion", launcher.Id(), kWindowTimeoutMs);
         ASSERT_NE(nullptr, question) << DescribeVisibleWindows();
         EXPECT_EQ("This will remove Pixmoor-USB 300 plus. Make sure you are not running "
                   "Pixmoor-USB 300 plus Application.",
                   ControlText(question, kMessageBoxText));
         ASSERT_TRUE(PressButton(question, button));
+    }
+
+    // The process of the copy the launcher started: the one with a frame
+    // "Setup" that is not the launcher's; 0 when none comes.
+    static DWORD RelocatedProcess(DWORD launcherId, DWORD timeoutMs) {
+        DWORD found = 0;
+        WaitUntil([&] {
+            for (const TopWindow& w : ListTopLevelWindows()) {
+                if (w.title == "Setup" && w.processId != launcherId) found = w.processId;
+            }
+            return found != 0;
+        }, timeoutMs);
+        return found;
     }
 
     void CloseFrame(ChildProcess& process, HWND frame) {
@@ -85,8 +78,7 @@ protected:
 
     TempTree m_tree;
     std::string m_setup;
-    std::string m_record;
-    std::string m_recorderBytes;
+    std::string m_elsewhere;
 };
 
 }  // namespace
@@ -111,83 +103,64 @@ TEST_F(StartupE2E, FrameIsShownToInstallAndHiddenToUninstallWhateverTheNameCase)
 }
 
 TEST_F(StartupE2E, LauncherCancelCopiesAndStartsNothing) {
-    const std::string folder = PrepareRecorderFolder();
     const std::string program = m_tree.Path("cd\\uninstal.exe");
     ASSERT_TRUE(CopyInto(m_setup, program));
     ChildProcess launcher;
-    AnswerLauncher(launcher, program, IDCANCEL, folder);
+    AnswerLauncher(launcher, program, IDCANCEL);
     EXPECT_TRUE(launcher.WaitForExit(kWindowTimeoutMs));
     EXPECT_FALSE(FileExists(RelocatedCopy()));
-    EXPECT_EQ("", Recorded(1000));
+    EXPECT_EQ(0u, RelocatedProcess(launcher.Id(), 1000));
 }
 
 TEST_F(StartupE2E, LauncherOnXpRelocatesFromDriveRootsAndFoldersAndKeepsAHiddenFrame) {
     ScopedWindowsVersion xp("uninstal.exe", "winxp");
     ASSERT_TRUE(xp.ok());
-    const std::string folder = PrepareRecorderFolder();
     const std::string root = TestDriveRoot();
     ASSERT_EQ("P:\\", root);
-    struct Case { std::string program; std::string expectedDir; };
-    const Case cases[] = {
-        {root + "uninstal.exe", "P:"},
-        {root + "CD\\uninstal.exe", "P:\\CD"},
-        {root + "Pixmoor CD\\Disk 1\\uninstal.exe", "P:\\Pixmoor CD\\Disk 1"},
-    };
-    for (const Case& c : cases) {
-        DeleteFileA(m_record.c_str());
+    for (const std::string& program : {root + "uninstal.exe", root + "CD\\uninstal.exe",
+                                       root + "Pixmoor CD\\Disk 1\\uninstal.exe"}) {
         DeleteFileA(RelocatedCopy().c_str());
-        ASSERT_TRUE(CopyInto(m_setup, c.program)) << c.program;
+        ASSERT_TRUE(CopyInto(m_setup, program)) << program;
         ChildProcess launcher;
-        AnswerLauncher(launcher, c.program, IDOK, folder);
-        EXPECT_EQ(c.expectedDir + "\n", Recorded(kWindowTimeoutMs)) << c.program;
-        std::string copy;
-        EXPECT_TRUE(ReadFileBytes(RelocatedCopy(), copy) && copy == m_recorderBytes)
-            << "the copy in the Windows directory must be whole: " << copy.size() << " of "
-            << m_recorderBytes.size();
-
+        AnswerLauncher(launcher, program, IDOK);
         HWND frame = WaitForWindow("Setup", launcher.Id(), kWindowTimeoutMs);
         ASSERT_NE(nullptr, frame) << "the launcher goes on with its own uninstall wizard";
         EXPECT_FALSE(IsWindowVisible(frame));
-        std::string failure;
-        EXPECT_TRUE(FinishRemovalWizardWithoutRestart(launcher.Id(), failure)) << failure;
+        std::string programBytes, copy;
+        ASSERT_TRUE(ReadFileBytes(program, programBytes));
+        EXPECT_TRUE(ReadFileBytes(RelocatedCopy(), copy) && copy == programBytes)
+            << "the copy in the Windows directory is the program beside the launcher, whole: " << copy.size()
+            << " of " << programBytes.size();
+        const DWORD relocated = RelocatedProcess(launcher.Id(), kWindowTimeoutMs);
+        ASSERT_NE(0u, relocated) << "the copy runs its own hidden wizard; " << DescribeVisibleWindows();
+        for (DWORD process : {launcher.Id(), relocated}) {
+            std::string failure;
+            EXPECT_TRUE(FinishRemovalWizardWithoutRestart(process, failure)) << failure;
+        }
         EXPECT_TRUE(launcher.WaitForExit(kWindowTimeoutMs));
-        DeleteFileA(c.program.c_str());
+        EXPECT_TRUE(WaitForWindowGone("Setup", 0, kWindowTimeoutMs));
+        DeleteFileA(program.c_str());
     }
 }
 
-TEST_F(StartupE2E, LauncherOn98OnlyStartsTheCopy) {
+TEST_F(StartupE2E, LauncherOn98OnlyStartsTheCopyForItsFolderWhole) {
     ScopedWindowsVersion win98("uninstal.exe", "win98");
     ASSERT_TRUE(win98.ok());
-    const std::string folder = PrepareRecorderFolder();
-    const std::string program = m_tree.Path("Pixmoor CD\\uninstal.exe");
+    const std::string folder = m_tree.Path("Pixmoor CD");
+    const std::string program = folder + "\\uninstal.exe";
     ASSERT_TRUE(CopyInto(m_setup, program));
+    // A file the 98 removal takes from the folder it was started for: gone
+    // only when that folder arrived whole, blanks included.
+    ASSERT_TRUE(WriteFileBytes(folder + "\\Feedback.exe", "earlier version"));
     ChildProcess launcher;
-    AnswerLauncher(launcher, program, IDOK, folder);
+    AnswerLauncher(launcher, program, IDOK);
     EXPECT_TRUE(launcher.WaitForExit(kWindowTimeoutMs)) << "on 98 the launcher ends by itself";
-    EXPECT_EQ(m_tree.Path("Pixmoor CD") + "\n", Recorded(kWindowTimeoutMs));
-}
-
-TEST_F(StartupE2E, LauncherWithoutItsProgramInstallsOnXpAndEndsOn98) {
-    const std::string empty = m_tree.Path("empty");
-    ASSERT_TRUE(MakeDirs(empty));
-    const std::string program = m_tree.Path("cd\\uninstal.exe");
-    ASSERT_TRUE(CopyInto(m_setup, program));
-    {
-        ScopedWindowsVersion xp("uninstal.exe", "winxp");
-        ChildProcess launcher;
-        AnswerLauncher(launcher, program, IDOK, empty);
-        HWND frame = WaitForWindow("Setup", launcher.Id(), kWindowTimeoutMs);
-        ASSERT_NE(nullptr, frame) << DescribeVisibleWindows();
-        EXPECT_TRUE(IsWindowVisible(frame)) << "falls into install mode";
-        CloseFrame(launcher, frame);
-    }
-    {
-        ScopedWindowsVersion win98("uninstal.exe", "win98");
-        ChildProcess launcher;
-        AnswerLauncher(launcher, program, IDOK, empty);
-        EXPECT_TRUE(launcher.WaitForExit(kWindowTimeoutMs));
-    }
-    EXPECT_FALSE(FileExists(RelocatedCopy()));
+    const DWORD relocated = RelocatedProcess(launcher.Id(), kWindowTimeoutMs);
+    ASSERT_NE(0u, relocated) << DescribeVisibleWindows();
+    std::string failure;
+    EXPECT_TRUE(FinishRemovalWizardWithoutRestart(relocated, failure)) << failure;
+    EXPECT_TRUE(WaitForWindowGone("Setup", 0, kWindowTimeoutMs));
+    EXPECT_FALSE(FileExists(folder + "\\Feedback.exe"));
 }
 
 TEST_F(StartupE2E, TraceReportWithoutAWritableFileSaysWhyAndEndsWithAnError) {
