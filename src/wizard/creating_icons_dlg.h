@@ -10,4 +10,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+
+private:
+    void PaintNow();
 };

@@ -1,6 +1,9 @@
 // The wizard's own logic: the directory check of the picker, the restart
-// procedure, the agreement text, the default destination and the bars.
+// procedure, the agreement text, the default destination, the bars and the
+// "creating icons" notice.
 #include <gtest/gtest.h>
+
+#include <shlobj.h>
 
 #include <atomic>
 #include <string>
@@ -9,10 +12,12 @@
 #include "common/percent_bar.h"
 #include "common/product_profile.h"
 #include "framework/resource_text.h"
+#include "progman/program_group.h"
 #include "resources/setup/resource.h"
 #include "temp_tree.h"
 #include "ui_driver.h"
 #include "wizard/choose_directory.h"
+#include "wizard/creating_icons_dlg.h"
 #include "wizard/destination_dlg.h"
 #include "wizard/license_dlg.h"
 #include "wizard/restart.h"
@@ -221,4 +226,52 @@ TEST(PercentBar, FillsItsShareAndClampsAbove100) {
     const std::vector<COLORREF> full = PaintedBar(over, 200);
     EXPECT_EQ(100u, over) << "stored back as 100";
     EXPECT_EQ(RGB(255, 0, 0), full[195]);
+}
+
+namespace {
+
+// Shown, with nothing left to paint: the window itself and every control.
+BOOL CALLBACK ControlPainted(HWND control, LPARAM painted) {
+    if (!IsWindowVisible(control) || GetUpdateRect(control, nullptr, FALSE)) *reinterpret_cast<bool*>(painted) = false;
+    return TRUE;
+}
+bool ShownAndPainted(HWND window) {
+    bool painted = IsWindowVisible(window) && !GetUpdateRect(window, nullptr, FALSE);
+    EnumChildWindows(window, ControlPainted, reinterpret_cast<LPARAM>(&painted));
+    return painted;
+}
+
+}  // namespace
+
+// The program group is built on the thread that shows the notice, and the
+// conversation with the program manager paints nothing: the notice's icon
+// and text must already be on screen when it starts.
+TEST(CreatingIconsNotice, IsPaintedBeforeTheProgramManagerIsCalled) {
+    TempTree tree;
+    ASSERT_TRUE(WriteFileBytes(tree.Path("DRVSWEEP.EXE"), "MZ"));
+    const FileEntry rows[] = {{1, "x", "DRVSWEEP.EXE", LOC_DESTINATION, "Uninstall Test Camera", 0}};
+    std::atomic<HWND> shown(nullptr);
+    std::atomic<int> seen(-1);  // -1: no conversation seen; else whether the notice was painted
+    UserThread observer([&] {
+        // The group's DDE instance exists from just before the connection
+        // until the conversation ends.
+        const DWORD start = GetTickCount();
+        while (g_idDdeInst == 0 && GetTickCount() - start < 10000) Sleep(1);
+        if (g_idDdeInst != 0) seen = ShownAndPainted(shown) ? 1 : 0;
+    });
+    CCreatingIconsDlg notice;
+    ASSERT_TRUE(notice.Create(nullptr));
+    shown = notice.m_hWnd;
+    UpdateProgramGroup(tree.Root(), 0, "Vantrell Notice Group", rows, 1, 6000);
+    observer.Join();
+    DestroyWindow(notice.m_hWnd);
+    EXPECT_EQ(1, seen.load()) << "-1: the program manager was never called; 0: the notice was not painted";
+
+    UpdateProgramGroup("", 1, "Vantrell Notice Group", rows, 1, 6000);
+    for (const TopWindow& w : ListTopLevelWindows()) {
+        if (w.title == "Vantrell Notice Group") PostMessageA(w.hWnd, WM_CLOSE, 0, 0);
+    }
+    char programs[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, programs);
+    RemoveTree(std::string(programs) + "\\Vantrell Notice Group");
 }
