@@ -57,6 +57,7 @@ void CDestinationDlg::DoDataExchange(CDataExchange& dx) {
 
 BOOL CDestinationDlg::OnInitDialog() {
     CPropertyPage::OnInitDialog();
+    m_sidePicture.Fit(m_hWnd);
     const char* product = g_Product.szProductName;
     // Only the Japanese page carries this note. Its placeholder is filled
     // on a Japanese system, and also wherever the Japanese page is what the

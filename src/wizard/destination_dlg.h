@@ -6,6 +6,7 @@
 
 #include "common/bounded_string.h"
 #include "framework/property_sheet.h"
+#include "wizard/side_picture.h"
 
 class CDestinationDlg : public CPropertyPage {
 public:
@@ -27,6 +28,8 @@ protected:
 
 private:
     void OnBrowse();
+
+    CSidePicture m_sidePicture;
 };
 
 // The one destination page; the Choose Directory hook reaches it through this.

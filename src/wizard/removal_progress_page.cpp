@@ -11,6 +11,7 @@ constexpr UINT kStartDelayMs = 1500;
 
 BOOL CRemovalProgressPage::OnInitDialog() {
     CPropertyPage::OnInitDialog();
+    m_sidePicture.Fit(m_hWnd);
     HideSheetButtons(GetSheet());
     m_nPercent = 0;
     SetTimer(kStartTimer, kStartDelayMs);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/property_sheet.h"
+#include "wizard/side_picture.h"
 
 class CRemovalProgressPage : public CPropertyPage {
 public:
@@ -21,4 +22,7 @@ protected:
     BOOL OnInitDialog() override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void ShowCompleted();
+
+private:
+    CSidePicture m_sidePicture;
 };

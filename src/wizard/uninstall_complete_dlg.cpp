@@ -8,6 +8,7 @@ CUninstallCompleteDlg::CUninstallCompleteDlg() : CPropertyPage(IDD_UNINSTALL_COM
 
 BOOL CUninstallCompleteDlg::OnInitDialog() {
     CPropertyPage::OnInitDialog();
+    m_sidePicture.Fit(m_hWnd);
     HideSheetButtons(GetSheet());
     CheckRadioButton(m_hWnd, IDC_RESTART_YES, IDC_RESTART_NO, IDC_RESTART_YES);
     return TRUE;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/property_sheet.h"
+#include "wizard/side_picture.h"
 
 class CUninstallCompleteDlg : public CPropertyPage {
 public:
@@ -11,4 +12,7 @@ protected:
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     BOOL OnWizardFinish() override;
+
+private:
+    CSidePicture m_sidePicture;
 };

@@ -10,6 +10,7 @@ CWelcomeDlg::CWelcomeDlg() : CPropertyPage(IDD_WELCOME) {}
 
 BOOL CWelcomeDlg::OnInitDialog() {
     CPropertyPage::OnInitDialog();
+    m_sidePicture.Fit(m_hWnd);
     const std::string text =
         FormatText(GetDlgItemText(IDC_WELCOME_TEXT), {g_Product.szBrandWord, g_Product.szProductName,
                                                       g_Product.szBrandWord, g_Product.szProductName});

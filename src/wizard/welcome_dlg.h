@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/property_sheet.h"
+#include "wizard/side_picture.h"
 
 class CWelcomeDlg : public CPropertyPage {
 public:
@@ -12,4 +13,7 @@ protected:
     BOOL OnSetActive() override;
     BOOL OnKillActive() override;
     BOOL OnQueryCancel() override;
+
+private:
+    CSidePicture m_sidePicture;
 };
