@@ -1,6 +1,6 @@
 // The wizard's own logic: the directory check of the picker, the restart
-// procedure, the agreement text, the default destination, the bars and the
-// "creating icons" notice.
+// procedure, the agreement text, the default destination, the bars, the
+// side picture and the "creating icons" notice.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -135,15 +135,45 @@ TEST(Restart, RetriesWithTheShutdownPrivilegeOnlyWhenRefused) {
 
 namespace {
 
+// What the user saw on the restart page.
+struct RestartPageSeen {
+    bool yesPreselected = false;
+    SIZE picture = {};  // the side picture's control
+    SIZE place = {};    // where the page's template puts it: 79 x 159 dialog units
+};
+
+BOOL CALLBACK FindSidePicture(HWND window, LPARAM found) {
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpiA(className, "Static") != 0 || (GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+RestartPageSeen LookAtRestartPage(HWND sheet) {
+    RestartPageSeen seen;
+    seen.yesPreselected = IsButtonChecked(sheet, IDC_RESTART_YES);
+    HWND picture = nullptr;
+    EnumChildWindows(sheet, FindSidePicture, reinterpret_cast<LPARAM>(&picture));
+    RECT shown = {};
+    RECT place = {0, 0, 79, 159};
+    if (picture != nullptr && GetWindowRect(picture, &shown) && MapDialogRect(GetParent(picture), &place)) {
+        seen.picture = {shown.right - shown.left, shown.bottom - shown.top};
+        seen.place = {place.right, place.bottom};
+    }
+    return seen;
+}
+
 // Runs the restart page in a sheet of this process; another thread plays
-// the user: optionally picks "later", then presses Finish.
-INT_PTR FinishRestartPage(bool chooseLater, bool& yesWasPreselected) {
-    std::atomic<bool> preselected(false);
+// the user: looks at the page, optionally picks "later", then presses Finish.
+INT_PTR FinishRestartPage(bool chooseLater, RestartPageSeen& seen) {
     UserThread user([&] {
         HWND sheet = WaitForDialog("Uninstall Complete", GetCurrentProcessId(), 10000);
         if (sheet == nullptr) return;
         WaitUntil([&] { return IsControlVisible(sheet, 12325); }, 5000);
-        preselected = IsButtonChecked(sheet, IDC_RESTART_YES);
+        seen = LookAtRestartPage(sheet);
         if (chooseLater) SendMessageA(FindControl(sheet, IDC_RESTART_NO), BM_CLICK, 0, 0);
         PressButton(sheet, 12325);
     });
@@ -153,7 +183,6 @@ INT_PTR FinishRestartPage(bool chooseLater, bool& yesWasPreselected) {
     sheet.AddPage(&page);
     const INT_PTR result = sheet.DoModal();
     user.Join();
-    yesWasPreselected = preselected;
     return result;
 }
 
@@ -161,16 +190,27 @@ INT_PTR FinishRestartPage(bool chooseLater, bool& yesWasPreselected) {
 
 TEST(UninstallCompletePage, FinishRestartsOnlyWithYesSelected) {
     FakeRestart fake;
-    bool preselected = false;
-    EXPECT_EQ(kIdFinish, FinishRestartPage(false, preselected));
-    EXPECT_TRUE(preselected);
+    RestartPageSeen seen;
+    EXPECT_EQ(kIdFinish, FinishRestartPage(false, seen));
+    EXPECT_TRUE(seen.yesPreselected);
     EXPECT_EQ(std::vector<std::string>(
                   {"exit(reboot)", "token", "lookup SeShutdownPrivilege", "adjust", "exit(reboot)"}),
               g_calls);
 
     g_calls.clear();
-    EXPECT_EQ(kIdFinish, FinishRestartPage(true, preselected));
+    EXPECT_EQ(kIdFinish, FinishRestartPage(true, seen));
     EXPECT_TRUE(g_calls.empty()) << "restart later must not restart";
+}
+
+// The side picture's bitmap has a fixed size in pixels; the page's place
+// for it follows the page's font: the picture is stretched to that place.
+TEST(SidePicture, FillsThePlaceItsPageGivesIt) {
+    FakeRestart fake;
+    RestartPageSeen seen;
+    EXPECT_EQ(kIdFinish, FinishRestartPage(true, seen));
+    EXPECT_GT(seen.place.cy, 0) << "no side picture on the page";
+    EXPECT_EQ(seen.place.cx, seen.picture.cx);
+    EXPECT_EQ(seen.place.cy, seen.picture.cy);
 }
 
 TEST(Agreement, JoinsTheTextsAndNamesTheCompany) {
