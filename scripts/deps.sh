@@ -2,7 +2,7 @@
 # Installs, on Debian, what building, running and testing need, when it is
 # missing: the mingw-w64 cross compilers, Wine, Xvfb, mscompress, the
 # test framework's sources, fonts (CJK included), the locales the
-# language tests run under and Python for the 95/98/Me call check.
+# language tests and the demo run under and Python for the 95/98/Me call check.
 set -euo pipefail
 
 packages=(
@@ -34,9 +34,10 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # Wine takes the user's language and code page from the Unix locale, which
-# must exist.
+# must exist: those the language tests run under, and the others of the
+# demo's eight languages.
 need_locales=()
-for l in de_DE ja_JP zh_TW; do
+for l in de_DE ja_JP zh_TW fr_FR es_MX pt_BR pt_PT; do
   locale -a 2>/dev/null | grep -qi "^${l}.utf-\?8$" || need_locales+=("$l")
 done
 if [ ${#need_locales[@]} -gt 0 ]; then
