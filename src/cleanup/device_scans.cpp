@@ -293,13 +293,18 @@ void UnlockAndDeleteUsbInstances(RemovalSink& sink) {
     }
 }
 
+// The image-class instance 000n of the 98 layout; false when it does not fit.
+bool ImageClassInstance(int n, PathString& path) {
+    char number[8];
+    InstanceNumber(n, number);
+    path.Append(kImageClass98).AppendName(number);
+    return path.ok();
+}
+
 void PurgeVfwWdmClassKeys(RemovalSink& sink) {
     for (int n = 0; n < 10; ++n) {
-        char number[8];
-        InstanceNumber(n, number);
-        PathString path(kImageClass98);
-        path.AppendName(number);
-        if (!path.ok()) continue;
+        PathString path;
+        if (!ImageClassInstance(n, path)) continue;
         char text[kShortValue + 1];
         bool matched = false;
         {
@@ -313,11 +318,8 @@ void PurgeVfwWdmClassKeys(RemovalSink& sink) {
 
 void PurgeMarkedImageClassInstances(RemovalSink& sink) {
     for (int n = 0; n < 10; ++n) {
-        char number[8];
-        InstanceNumber(n, number);
-        PathString path(kImageClass98);
-        path.AppendName(number);
-        if (!path.ok()) continue;
+        PathString path;
+        if (!ImageClassInstance(n, path)) continue;
         bool marked = false;
         {
             SinkKey key(sink);

@@ -115,6 +115,17 @@ protected:
         EXPECT_TRUE(process.WaitForExit(kWindowTimeoutMs)) << "the started copy always ends after the answer";
     }
 
+    // The product removed from the system's list of installed programs, as
+    // a user does there: the uninstaller asks, and OK.
+    void RemoveFromProgramList() {
+        ChildProcess fromList;
+        ASSERT_TRUE(fromList.Start("\"" + SystemDir() + "\\uninstaller.exe\" --remove \"Pixmoor-USB 300 plus\""));
+        HWND question = WaitForDialog(kQuestion, 0, kWindowTimeoutMs);
+        ASSERT_NE(nullptr, question) << DescribeVisibleWindows();
+        ASSERT_TRUE(PressButton(question, IDOK));
+        EXPECT_TRUE(fromList.WaitForExit(kWindowTimeoutMs));
+    }
+
     // Walks the removal wizard of whichever process shows it; checks the
     // bar is full when the pass is done.
     void FinishRemovalWizard() {
@@ -190,14 +201,8 @@ TEST_F(DrvSweepE2E, InstalledUninstallerAsksRelocatesAndRemovesTheProductAndItsL
     RegCloseKey(other);
     std::string listed = ProgramList(listFile);
     EXPECT_NE(std::string::npos, listed.find(kProductListed)) << listed;
-    {
-        ChildProcess fromList;
-        ASSERT_TRUE(fromList.Start("\"" + SystemDir() + "\\uninstaller.exe\" --remove \"Pixmoor-USB 300 plus\""));
-        HWND question = WaitForDialog(kQuestion, 0, kWindowTimeoutMs);
-        ASSERT_NE(nullptr, question) << DescribeVisibleWindows();
-        ASSERT_TRUE(PressButton(question, IDOK));
-        EXPECT_TRUE(fromList.WaitForExit(kWindowTimeoutMs));
-    }
+    RemoveFromProgramList();
+    ASSERT_FALSE(HasFatalFailure());
     FinishRemovalWizard();
     EXPECT_TRUE(WaitForWindowGone("Setup", 0, kWindowTimeoutMs)) << "Finish ends the relocated copy";
     EXPECT_FALSE(DirectoryExists(Destination())) << "the product folder goes with its files";
@@ -226,14 +231,8 @@ TEST_F(DrvSweepE2E, ARemovalEndedPartWayIsFinishedFromTheListOfInstalledPrograms
 
     // Started from the list, OK, and the removing copy ended as soon as the
     // pass has passed the uninstaller's row.
-    {
-        ChildProcess fromList;
-        ASSERT_TRUE(fromList.Start("\"" + SystemDir() + "\\uninstaller.exe\" --remove \"Pixmoor-USB 300 plus\""));
-        HWND question = WaitForDialog(kQuestion, 0, kWindowTimeoutMs);
-        ASSERT_NE(nullptr, question) << DescribeVisibleWindows();
-        ASSERT_TRUE(PressButton(question, IDOK));
-        EXPECT_TRUE(fromList.WaitForExit(kWindowTimeoutMs));
-    }
+    RemoveFromProgramList();
+    ASSERT_FALSE(HasFatalFailure());
     HWND sheet = WaitForDialog(kRemovalPage, 0, kWindowTimeoutMs);
     ASSERT_NE(nullptr, sheet) << DescribeVisibleWindows();
     DWORD processId = 0;
@@ -250,14 +249,8 @@ TEST_F(DrvSweepE2E, ARemovalEndedPartWayIsFinishedFromTheListOfInstalledPrograms
     // The entry still starts a removal, which finishes the work.
     const std::string listFile = WindowsDir() + "\\Temp\\program list.txt";
     ASSERT_NE(std::string::npos, ProgramList(listFile).find(kProductListed)) << "the entry is there to finish with";
-    {
-        ChildProcess fromList;
-        ASSERT_TRUE(fromList.Start("\"" + SystemDir() + "\\uninstaller.exe\" --remove \"Pixmoor-USB 300 plus\""));
-        HWND question = WaitForDialog(kQuestion, 0, kWindowTimeoutMs);
-        ASSERT_NE(nullptr, question) << "the entry names a program that is gone; " << DescribeVisibleWindows();
-        ASSERT_TRUE(PressButton(question, IDOK));
-        EXPECT_TRUE(fromList.WaitForExit(kWindowTimeoutMs));
-    }
+    RemoveFromProgramList();
+    ASSERT_FALSE(HasFatalFailure()) << "the entry names a program that is gone";
     FinishRemovalWizard();
     EXPECT_TRUE(WaitForWindowGone("Setup", 0, kWindowTimeoutMs));
     EXPECT_FALSE(DirectoryExists(Destination())) << "the product folder goes with its files";
