@@ -147,11 +147,8 @@ void PurgeControlSetUsbKeys(RemovalSink& sink) {
     SubKeyScan scan(HKEY_LOCAL_MACHINE, scanKey, sink);
     for (DWORD i = 0; i < 10 && !scan.Ended(); ++i) {
         char name[kSubKeyNameChars];
-        if (!scan.At(i, name) || !HasPrefix(name, "Vid_05a9")) continue;
-        for (const char* set : kControlSets) {
-            PathString base(set);
-            base.Append("\\Enum\\USB");
-            if (base.ok()) DeleteTreeAt(base.c_str(), name, sink);
+        if (scan.At(i, name) && HasPrefix(name, "Vid_05a9")) {
+            DeleteTreeInEachControlSet(std::string("Enum\\USB\\") + name, sink);
         }
     }
 }
@@ -175,11 +172,8 @@ void PurgeOvtServices(RemovalSink& sink) {
     SubKeyScan scan(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services", sink);
     for (DWORD i = 0; i < 300 && !scan.Ended(); ++i) {
         char name[kSubKeyNameChars];
-        if (!scan.At(i, name) || !HasPrefix(name, "OVT5")) continue;
-        for (const char* set : kControlSets) {
-            PathString base(set);
-            base.Append("\\Services");
-            if (base.ok()) DeleteTreeAt(base.c_str(), name, sink);
+        if (scan.At(i, name) && HasPrefix(name, "OVT5")) {
+            DeleteTreeInEachControlSet(std::string("Services\\") + name, sink);
         }
     }
 }
@@ -329,4 +323,8 @@ void PurgeMarkedImageClassInstances(RemovalSink& sink) {
         }
         if (marked) DeleteRegistryTree(path.c_str(), sink);
     }
+}
+
+void DeleteTreeInEachControlSet(const std::string& below, RemovalSink& sink) {
+    for (const char* set : kControlSets) DeleteTreeAt(set, below.c_str(), sink);
 }

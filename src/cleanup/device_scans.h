@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "traces/removal_sink.h"
 
 // The seven scans, each one pass over its fixed index range.
@@ -26,6 +28,9 @@ void DeleteMediaClassKey(RemovalSink& sink = TheMachine());
 // For the NT layout only; the caller checks the OS flag.
 void UnlockAndDeleteUsbInstances(RemovalSink& sink = TheMachine());
 void PurgeVfwWdmClassKeys(RemovalSink& sink = TheMachine());
+// Deletes `below` (a path under a control set, "Services\\OMSCAN") with
+// its subtree in ControlSet001, ControlSet002 and CurrentControlSet.
+void DeleteTreeInEachControlSet(const std::string& below, RemovalSink& sink = TheMachine());
 // The image-class instances 0000-0009 that carry the registration's marker,
 // each with its subtree (its DeviceData and Events keys): no one-key
 // delete removes them on 2000/XP.

@@ -26,6 +26,8 @@ void RestrictLibrarySearchPath() {
     if (setDllDirectory != nullptr) setDllDirectory("");
 }
 
+bool IsNtLine() { return (GetVersion() & 0x80000000) == 0; }
+
 LANGID UserUiLanguage() {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     using UiLanguageFn = LANGID(WINAPI*)();

@@ -13,6 +13,9 @@ HMODULE LoadSystemLibrary(const char* name);
 // later library loads, where the system allows it (XP SP1 and later).
 void RestrictLibrarySearchPath();
 
+// True on the NT line (2000, XP and later), false on 95/98/Me.
+bool IsNtLine();
+
 // The user's interface language. Windows 95 and 98 have no separate one
 // (their kernel lacks GetUserDefaultUILanguage, and a program importing it
 // would not start there): the user's default language stands in.

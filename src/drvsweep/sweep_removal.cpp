@@ -214,11 +214,7 @@ void SweepRemoveRegistryEntries(const SweepContext& context, SweepProgress& prog
     // What the install itself registered: its marked image-class instance
     // and the scanner's kernel service, in each control set.
     PurgeMarkedImageClassInstances();
-    for (const char* set : {"System\\ControlSet001", "System\\ControlSet002", "System\\CurrentControlSet"}) {
-        PathString service(set);
-        service.Append("\\Services\\OMSCAN");
-        if (service.ok()) DeleteRegistryTree(service.c_str());
-    }
+    DeleteTreeInEachControlSet("Services\\OMSCAN");
 
     if (context.bNtPaths) {
         RegDeleteKeyA(HKEY_CURRENT_USER, kPerUserKey);

@@ -23,8 +23,6 @@ BOOL CALLBACK MatchLanguage(HMODULE module, LPCSTR type, LPCSTR name, WORD langu
     return FALSE;
 }
 
-bool IsNtLine() { return (GetVersion() & 0x80000000) == 0; }
-
 // 2000/XP look resources up by the thread's locale, Vista and later by the
 // thread's interface language: both are set where the system has them
 // (neither is for 95/98/Me, whose kernel may lack them).

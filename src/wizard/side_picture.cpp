@@ -1,5 +1,7 @@
 #include "wizard/side_picture.h"
 
+#include "common/system_library.h"
+
 namespace {
 
 // Where every page's template puts the picture, in dialog units.
@@ -19,7 +21,7 @@ bool StretchOnto(HDC target, HDC source, HBITMAP bitmap, int width, int height) 
     BITMAP info = {};
     if (GetObjectA(bitmap, sizeof info, &info) == 0) return false;
     // Smoothed on 2000/XP; 95/98/Me have no halftone mode and take the plain one.
-    const bool ntLine = (GetVersion() & 0x80000000) == 0;
+    const bool ntLine = IsNtLine();
     SetStretchBltMode(target, ntLine ? HALFTONE : COLORONCOLOR);
     if (ntLine) SetBrushOrgEx(target, 0, 0, nullptr);  // as the halftone mode asks
     HGDIOBJ old = SelectObject(source, bitmap);
