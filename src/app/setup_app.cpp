@@ -6,6 +6,11 @@
 #include "app/trace_report.h"
 #include "app/uninstall_launcher.h"
 #include "common/admin_rights.h"
+#include "common/exit_codes.h"
+#include "common/locations.h"
+#include "common/product_folder.h"
+#include "common/run_options.h"
+#include "common/text_format.h"
 #include "common/product_profile.h"
 #include "common/program_dir.h"
 #include "common/reg_key.h"
@@ -13,6 +18,8 @@
 #include "framework/resource_text.h"
 #include "install/file_tables.h"
 #include "install/install_sequence.h"
+#include "install/unattended_install.h"
+#include "traces/run_log.h"
 #include "resources/setup/resource.h"
 #include "wizard/install_wizard.h"
 #include "wizard/uninstall_wizard.h"
@@ -25,10 +32,19 @@ BOOL CSetupApp::InitInstance() {
     GetProgramDir(m_szProgramDir);
 
     const RunMode mode = DecideRunMode(m_strExeName, m_strCmdLine, g_Product.szUninstallName);
+    // The install's options are read, and its log made, before anything else.
+    RunOptions options = {};
+    if (mode == RunMode::Install && !ReadInstallOptions(options)) return FALSE;
     // Every mode but the report writes below HKLM and into the Windows
     // folder: a user without the rights is told before anything happens.
     if (mode != RunMode::TraceReport && !ProcessHasAdminRights()) {
-        ReportAdminRightsNeeded(LoadResString(IDS_ADMIN_RIGHTS_NEEDED));
+        LogText("failed: administrator rights needed");
+        if (!options.bSilent) ReportAdminRightsNeeded(LoadResString(IDS_ADMIN_RIGHTS_NEEDED));
+        m_nExitCode = kExitFailed;
+        return FALSE;
+    }
+    if (options.bSilent) {
+        m_nExitCode = RunUnattendedInstall({m_bNtPaths, m_szProgramDir, options.szDir});
         return FALSE;
     }
     switch (mode) {
@@ -71,6 +87,52 @@ BOOL CSetupApp::InitInstance() {
         break;
     }
     return CreateFrame();
+}
+
+namespace {
+
+// Whether dir may be the product folder of /D=: a full path below a drive
+// root (C:\...) that is not a root or the Windows folder; resolved.
+bool InstallFolderOption(char (&dir)[kPathChars]) {
+    // A second /D= would name a folder that takes the first one's place.
+    for (const char* at = dir; *at != '\0'; ++at) {
+        if (_strnicmp(at, "/D=", 3) == 0) return false;
+    }
+    char windows[kPathChars], system[kPathChars], drivers[kPathChars], inf[kPathChars];
+    ReadSystemFolders(windows, system, drivers, inf);
+    return BoundedString<kPathChars>(UsableProductFolder(dir, windows, system).c_str()).CopyTo(dir) && dir[0] != '\0';
+}
+
+void ShowStop(const char* text) { MessageBoxA(nullptr, text, "Setup", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND); }
+
+}  // namespace
+
+bool CSetupApp::ReadInstallOptions(RunOptions& options) {
+    // Options and nothing else; /D= only with /S, and a usable folder.
+    const bool fine = ReadRunOptions(m_strCmdLine.c_str(), true, options) && !(options.bAny && *options.pszRest) &&
+                      (!options.bDir || (options.bSilent && InstallFolderOption(options.szDir)));
+    if (!fine) {
+        m_nExitCode = kExitBadCommandLine;
+        if (!options.bSilent) {
+            ShowStop("Setup takes only these options:\n\nsetup [/S [/D=C:\\Folder]] [/LOG=FILE]");
+        }
+        return false;
+    }
+    if (options.szLog[0] == '\0') return true;
+    DWORD error = 0;
+    const char* what = options.bSilent ? "unattended install" : "install";
+    if (OpenRunLog(options.szLog, false, what, m_strCmdLine.c_str(), error)) return true;
+    // Nothing has been changed yet, and nothing will be.
+    m_nExitCode = kExitFailed;
+    if (!options.bSilent) {
+        ShowStop(("The log could not be written to\n\n" + std::string(options.szLog) + "\n\n" + SystemMessage(error)).c_str());
+    }
+    return false;
+}
+
+int CSetupApp::ExitInstance() {
+    CloseRunLog(m_nExitCode);
+    return m_nExitCode;
 }
 
 void CSetupApp::RunDirectXProbe() {

@@ -4,11 +4,13 @@
 #pragma once
 
 #include "common/bounded_string.h"
+#include "common/run_options.h"
 #include "framework/win_app.h"
 
 class CSetupApp : public CWinApp {
 public:
     BOOL InitInstance() override;
+    int ExitInstance() override;
 
     // Reads two DirectX registrations; the result is always TRUE.
     BOOL CheckDirectX();
@@ -18,6 +20,10 @@ public:
     int m_bNtPaths = 1;
 
 private:
+    // The install's /S, /D= and /LOG= options, checked, and its log opened;
+    // false, with the exit code set and the reason shown unless /S, when
+    // the install must not start.
+    bool ReadInstallOptions(RunOptions& options);
     BOOL CreateFrame();
     static void RunDirectXProbe();
 };

@@ -49,14 +49,6 @@ std::string ProgramLine(const char* programDir) {
                                                      : " (no [Version] Software in an " + inf + " beside it)");
 }
 
-std::string DateLine() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    char text[32];
-    FormatInto(text, "%04u-%02u-%02u %02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute);
-    return text;
-}
-
 // The directory the uninstall would remove from, found as it finds it, or
 // why there is none.
 std::string DirectoryLine(const RemovalContext& context, RemovalSink& sink) {
@@ -80,39 +72,6 @@ void AppendSection(std::string& report, const char* heading, const std::vector<T
         if (!trace.strDetail.empty()) report += "  (" + trace.strDetail + ")";
         report += "\r\n";
     }
-}
-
-// The report is kept in the ANSI code page the paths come in; the file is UTF-8.
-std::string Utf8FromAnsi(const std::string& text) {
-    if (text.empty()) return text;
-    const int chars = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    // A vector: the library's wide string would bring its exception-handling runtime.
-    std::vector<WCHAR> wide(static_cast<std::size_t>(chars > 0 ? chars : 0), L'\0');
-    if (chars > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide.data(), chars);
-    // By hand: Windows 95 converts to no UTF-8.
-    std::string out;
-    for (std::size_t i = 0; i < wide.size(); ++i) {
-        unsigned long c = wide[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (wide[++i] - 0xDC00);
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
 }
 
 int Refuse(const std::string& text, int exitCode) {
@@ -173,7 +132,7 @@ std::string BuildTraceReport(const TraceReportSetup& setup) {
     TraceRecorder removal;
     std::string report = std::string(g_Product.szProductName) + ": what the removal would take (nothing was deleted)\r\n";
     report += "Program:   " + ProgramLine(setup.szProgramDir) + "\r\n";
-    report += "Date:      " + DateLine() + "\r\n";
+    report += "Date:      " + LocalDateText() + "\r\n";
     report += std::string("OS flag:   ") + (setup.bNtPaths ? "1 (the 2000/XP table set)" : "0 (the 95/98/Me table set)") + "\r\n";
     report += "Installation directory: " + DirectoryLine(context, removal) + "\r\n";
 

@@ -1,5 +1,14 @@
 #include "common/reg_key.h"
 
+namespace {
+// The registry answers with a code, not the thread's last error: a failure
+// is put there too, for callers that log why.
+bool Succeeded(LONG result) {
+    if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
+    return result == ERROR_SUCCESS;
+}
+}  // namespace
+
 bool RegKey::Open(HKEY root, const char* subKey, REGSAM access) {
     Close();
     if (RegOpenKeyExA(root, subKey, 0, access, &m_hKey) == ERROR_SUCCESS) return true;
@@ -9,8 +18,8 @@ bool RegKey::Open(HKEY root, const char* subKey, REGSAM access) {
 
 bool RegKey::Create(HKEY root, const char* subKey, REGSAM access) {
     Close();
-    if (RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
-                        &m_hKey, nullptr) == ERROR_SUCCESS) {
+    if (Succeeded(RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
+                                  &m_hKey, nullptr))) {
         return true;
     }
     m_hKey = nullptr;
@@ -64,14 +73,13 @@ bool RegKey::QueryDword(const char* name, DWORD& out) const {
 
 bool RegKey::SetString(const char* name, const std::string& value) {
     return m_hKey != nullptr &&
-           RegSetValueExA(m_hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+           Succeeded(RegSetValueExA(m_hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                    static_cast<DWORD>(value.size() + 1)));
 }
 
 bool RegKey::SetDword(const char* name, DWORD value) {
     return m_hKey != nullptr &&
-           RegSetValueExA(m_hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                          sizeof value) == ERROR_SUCCESS;
+           Succeeded(RegSetValueExA(m_hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value));
 }
 
 bool RegKey::SetBinary(const char* name, const void* data, DWORD size) {
@@ -95,4 +103,12 @@ bool RegKey::EnumSubKey(DWORD index, std::string& name) const {
 bool RegKeyExists(HKEY root, const char* subKey) {
     RegKey key;
     return key.Open(root, subKey);
+}
+
+const char* RegistryRootName(HKEY root) {
+    if (root == HKEY_LOCAL_MACHINE) return "HKLM";
+    if (root == HKEY_CURRENT_USER) return "HKCU";
+    if (root == HKEY_USERS) return "HKU";
+    if (root == HKEY_CLASSES_ROOT) return "HKCR";
+    return "HKEY";
 }

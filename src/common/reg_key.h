@@ -43,3 +43,6 @@ private:
 
 // True when the key exists and can be opened for reading.
 bool RegKeyExists(HKEY root, const char* subKey);
+
+// "HKLM", "HKCU", "HKU" or "HKCR", as the report and the log name the roots.
+const char* RegistryRootName(HKEY root);

@@ -26,3 +26,10 @@ int FormatInto(char (&out)[N], const char* format, Args... args) {
 // The system's own text for a Win32 error code, in the user's language,
 // followed by "(error N)"; the code alone when the system has no text.
 std::string SystemMessage(DWORD error);
+
+// Text in the ANSI code page, as the paths come, made UTF-8 (by hand:
+// Windows 95 converts to no UTF-8), as the report and the log files are.
+std::string Utf8FromAnsi(const std::string& text);
+
+// The local date and time as "YYYY-MM-DD hh:mm".
+std::string LocalDateText();

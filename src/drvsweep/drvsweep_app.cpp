@@ -1,15 +1,19 @@
 #include "drvsweep/drvsweep_app.h"
 
 #include "common/admin_rights.h"
+#include "common/exit_codes.h"
+#include "common/locations.h"
 #include "common/message_queue.h"
 #include "common/product_profile.h"
 #include "common/program_dir.h"
 #include "common/text_format.h"
 #include "drvsweep/self_relocation.h"
+#include "drvsweep/sweep_removal.h"
 #include "drvsweep/sweep_wizard.h"
 #include "frame/main_frame.h"
 #include "framework/resource_text.h"
 #include "resources/drvsweep/resource.h"
+#include "traces/run_log.h"
 #include "wizard/confirm_removal.h"
 
 namespace {
@@ -57,11 +61,34 @@ void ClearReadOnlyFlags(const char* windowsDir, const char* systemDir) {
 
 CDrvSweepApp& DrvSweepApp() { return *static_cast<CDrvSweepApp*>(CWinApp::Current()); }
 
+namespace {
+
+// No one to ask or to show the pages to: the progress goes nowhere.
+class UnattendedSweep : public SweepProgress {
+public:
+    void OnStep(bool) override {}
+};
+
+void ShowStop(const char* text) { MessageBoxA(nullptr, text, g_Product.szProductName, MB_OK | MB_ICONSTOP); }
+
+}  // namespace
+
 BOOL CDrvSweepApp::InitInstance() {
     m_bNtPaths = DrvSweepNtPathsFlag(GetVersion());
+    RunOptions options;
+    if (!ReadRunOptions(m_strCmdLine.c_str(), false, options)) {
+        m_nExitCode = kExitBadCommandLine;
+        if (!options.bSilent) ShowStop("DRVSWEEP takes only these options:\n\nDRVSWEEP [/S] [/LOG=FILE]");
+        return FALSE;
+    }
+    // The folder after the options: the copy that removes.
+    const char* folder = options.pszRest;
+    if (options.szLog[0] != '\0' && !OpenLog(options, folder[0] != '\0')) return FALSE;
     // Both copies change files and keys.
     if (!ProcessHasAdminRights()) {
-        ReportAdminRightsNeeded(LoadResString(IDS_ADMIN_RIGHTS_NEEDED));
+        LogText("failed: administrator rights needed");
+        if (!options.bSilent) ReportAdminRightsNeeded(LoadResString(IDS_ADMIN_RIGHTS_NEEDED));
+        m_nExitCode = kExitFailed;
         return FALSE;
     }
     char windowsDir[256] = "";
@@ -73,28 +100,88 @@ BOOL CDrvSweepApp::InitInstance() {
 
     SetRegistryKey(g_Product.szBrandWord);
     GetProgramDir(m_szProgramDir);
-    if (!m_strCmdLine.empty()) {
+    if (folder[0] != '\0') {
+        m_strFolder = folder;
         // The copy that removes: the user has said OK (or started it with a
         // folder), so the read-only flags may go.
         if (windowsDir[0] != '\0' && systemDir[0] != '\0') ClearReadOnlyFlags(windowsDir, systemDir);
-        return CreateFrame();
+        if (!options.bSilent) return CreateFrame();
+        RemoveUnattended();
+        return FALSE;
     }
-    if (windowsDir[0] != '\0') AskAndRelocate(windowsDir);
+    m_nExitCode = kExitFailed;
+    if (windowsDir[0] != '\0') AskAndRelocate(windowsDir, options);
     return FALSE;
 }
 
-void CDrvSweepApp::AskAndRelocate(const char* windowsDir) {
+bool CDrvSweepApp::OpenLog(const RunOptions& options, bool carriesOn) {
+    DWORD error = 0;
+    const char* what = carriesOn ? "removal, by the copy in Windows\\Temp" : "removal";
+    if (OpenRunLog(options.szLog, carriesOn, what, m_strCmdLine.c_str(), error)) return true;
+    // Nothing has been changed yet, and nothing will be.
+    m_nExitCode = kExitFailed;
+    if (!options.bSilent) {
+        ShowStop(("The log could not be written to\n\n" + std::string(options.szLog) + "\n\n" + SystemMessage(error)).c_str());
+    }
+    return false;
+}
+
+int CDrvSweepApp::ExitInstance() {
+    CloseRunLog(m_nExitCode);
+    return m_nExitCode;
+}
+
+void CDrvSweepApp::RemoveUnattended() {
+    char windows[kPathChars], system[kPathChars], drivers[kPathChars], inf[kPathChars];
+    ReadSystemFolders(windows, system, drivers, inf);
+    SweepContext context;
+    context.szWindowsDir = windows;
+    context.szSystemDir = system;
+    context.szInfDir = inf;
+    context.strSourceDir = m_strFolder;
+    context.bNtPaths = m_bNtPaths;
+    UnattendedSweep progress;
+    RunSweepRemoval(context, progress);
+    // Done; a restart finishes it, which this run never makes.
+    m_nExitCode = kExitRestartNeeded;
+}
+
+void CDrvSweepApp::AskAndRelocate(const char* windowsDir, const RunOptions& options) {
     char modulePath[kPathChars] = "";
     const DWORD len = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
     if (len == 0 || len >= sizeof modulePath) return;
     const RelocationPaths paths = MakeRelocationPaths(modulePath, m_strExeName, windowsDir);
     // Nothing is changed before the user's OK: Cancel leaves the system as it was.
-    if (!ConfirmRemoval(IDS_CONFIRM_UNINSTALL, IDS_CONFIRM_CAPTION)) return;
+    if (!options.bSilent && !ConfirmRemoval(IDS_CONFIRM_UNINSTALL, IDS_CONFIRM_CAPTION)) {
+        m_nExitCode = kExitCancelled;
+        return;
+    }
     const DWORD installed = CopySelfToTemp(paths);
+    const std::string copy = paths.strTempDir + "\\" + paths.strFileName;
+    LogInstalled(TraceKind::File, copy.c_str(), nullptr, InstallResultError(installed) == 0, InstallResultError(installed));
+    // The copy in Temp carries on the options, and the log.
+    std::string carried = options.bSilent ? "/S" : "";
+    if (options.szLog[0] != '\0') carried += std::string(options.bSilent ? " " : "") + "/LOG=\"" + options.szLog + "\"";
     BoundedString<kPathChars> commandLine;
     DWORD reason = 0;
-    if (LaunchTempCopy(paths, installed, modulePath, commandLine, reason) == 0) ReportNotStarted(paths, reason);
+    HANDLE process = nullptr;
+    if (!LaunchTempCopy(paths, installed, modulePath, carried.c_str(), commandLine, options.bSilent ? &process : nullptr,
+                        reason)) {
+        LogItem(TraceKind::Program, copy.c_str(), nullptr, ("failed: " + SystemMessage(reason)).c_str());
+        if (!options.bSilent) ReportNotStarted(paths, reason);
+        return;
+    }
     commandLine.CopyTo(m_szCmdLine);
+    // The copy in Temp writes the rest of the log and its exit code.
+    ReleaseRunLog();
+    m_nExitCode = kExitDone;
+    if (process == nullptr) return;
+    // A script that started this copy learns how the removal ended.
+    WaitForSingleObject(process, INFINITE);
+    DWORD code = kExitFailed;
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    m_nExitCode = static_cast<int>(code);
 }
 
 BOOL CDrvSweepApp::CreateFrame() {
@@ -107,7 +194,7 @@ BOOL CDrvSweepApp::CreateFrame() {
         true,
         IDB_BACKGROUND,
         nullptr,
-        m_strCmdLine.c_str(),
+        m_strFolder.c_str(),
         nullptr,
         RunDrvSweepWizard,
     };

@@ -1,12 +1,15 @@
 // The stand-alone uninstaller's application object. The copy the user
-// starts (no command line) asks and relocates itself; the relocated copy
-// (any command line) shows the hidden frame whose timer runs the removal
-// wizard for the folder on its command line.
+// starts (no folder on its command line) asks and relocates itself; the
+// relocated copy (a folder after the options) shows the hidden frame whose
+// timer runs the removal wizard for that folder. With /S neither asks nor
+// shows anything: the first copy waits for the relocated one and ends with
+// its exit code; /LOG=FILE is carried on to it.
 #pragma once
 
 #include <windows.h>
 
 #include "common/bounded_string.h"
+#include "common/run_options.h"
 #include "framework/win_app.h"
 
 // 0 on Windows 98 and Me, 1 on every other system (95, NT, 2000, XP).
@@ -20,13 +23,20 @@ void ClearReadOnlyFlags(const char* windowsDir, const char* systemDir);
 class CDrvSweepApp : public CWinApp {
 public:
     BOOL InitInstance() override;
+    int ExitInstance() override;
 
     char m_szCmdLine[kPathChars] = "";
     char m_szProgramDir[kPathChars] = "";
     int m_bNtPaths = 1;
+    std::string m_strFolder;   // the folder the copy that removes works for
 
 private:
-    void AskAndRelocate(const char* windowsDir);
+    // Opens the log, for the copy in Temp (carriesOn) after the first
+    // copy's lines; false, with the exit code set, when it cannot be written.
+    bool OpenLog(const RunOptions& options, bool carriesOn);
+    void AskAndRelocate(const char* windowsDir, const RunOptions& options);
+    // The removal of the copy in Temp without the pages: /S.
+    void RemoveUnattended();
     BOOL CreateFrame();
 };
 

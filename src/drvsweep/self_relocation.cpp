@@ -1,6 +1,7 @@
 #include "drvsweep/self_relocation.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "common/file_copy.h"
 #include "common/path_chars.h"
@@ -98,13 +99,13 @@ DWORD InstallResultError(DWORD installResult) {
     return 0;
 }
 
-UINT LaunchTempCopy(const RelocationPaths& paths, DWORD installResult, const char* modulePath,
-                    BoundedString<kPathChars>& commandLine, DWORD& reason) {
+bool LaunchTempCopy(const RelocationPaths& paths, DWORD installResult, const char* modulePath, const char* options,
+                    BoundedString<kPathChars>& commandLine, HANDLE* process, DWORD& reason) {
     reason = InstallResultError(installResult);
-    if (reason != 0) return 0;
+    if (reason != 0) return false;
     if (!BuildTempCopyCommandLine(paths, commandLine)) {
         reason = ERROR_FILENAME_EXCED_RANGE;
-        return 0;
+        return false;
     }
     PathString copyPath(paths.strTempDir.c_str());
     copyPath.AppendName(paths.strFileName.c_str());
@@ -113,21 +114,40 @@ UINT LaunchTempCopy(const RelocationPaths& paths, DWORD installResult, const cha
     FileHandle copy(copyPath.ok() ? OpenTempCopy(copyPath.c_str()) : INVALID_HANDLE_VALUE);
     if (!copyPath.ok() || !copy.IsOpen()) {
         reason = copyPath.ok() ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
-        return 0;
+        return false;
     }
     // No FILE_SHARE_DELETE: Windows 95/98/Me refuse the whole call for it.
     FileHandle self(OpenForReading(modulePath, FILE_SHARE_READ | FILE_SHARE_WRITE));
     if (!self.IsOpen()) {
         reason = GetLastError();
-        return 0;
+        return false;
     }
     // Not this program: something else sits there under its name.
     if (!SameContents(copy.Get(), self.Get())) {
         reason = ERROR_FILE_EXISTS;
-        return 0;
+        return false;
     }
-    const UINT started = WinExec(commandLine.c_str(), SW_HIDE);
-    // WinExec answers 0 (out of resources) or a system error code below 32.
-    if (started <= 31) reason = started != 0 ? started : ERROR_NOT_ENOUGH_MEMORY;
-    return started > 31 ? started : 0;
+    // The program is named, not searched for; the options go before the
+    // folder, which takes the rest of the line.
+    std::string line = commandLine.c_str();
+    if (options[0] != '\0') line.insert(line.find('"', 1) + 1, std::string(" ") + options);
+    std::vector<char> writable(line.begin(), line.end());
+    writable.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(copyPath.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started)) {
+        reason = GetLastError();
+        return false;
+    }
+    CloseHandle(started.hThread);
+    if (process != nullptr) {
+        *process = started.hProcess;
+    } else {
+        CloseHandle(started.hProcess);
+    }
+    return true;
 }

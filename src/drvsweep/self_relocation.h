@@ -39,7 +39,9 @@ DWORD InstallResultError(DWORD installResult);
 // nobody can change it until it has been started. Anyone may create files
 // in Windows\Temp, and a program placed there beforehand under our name
 // would otherwise run with our rights. A copy that another program (a
-// virus scanner) holds is waited for up to about two seconds. Returns 0,
-// with the system error code in reason, when nothing was started.
-UINT LaunchTempCopy(const RelocationPaths& paths, DWORD installResult, const char* modulePath,
-                    BoundedString<kPathChars>& commandLine, DWORD& reason);
+// virus scanner) holds is waited for up to about two seconds. options
+// ("" for none) go on its command line before the folder; process, when
+// not null, receives the copy's process handle. False, with the system
+// error code in reason, when nothing was started.
+bool LaunchTempCopy(const RelocationPaths& paths, DWORD installResult, const char* modulePath, const char* options,
+                    BoundedString<kPathChars>& commandLine, HANDLE* process, DWORD& reason);

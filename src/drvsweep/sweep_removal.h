@@ -41,8 +41,9 @@ void SweepRemoveProgramFile(const SweepContext& context);
 void SweepDeleteProgramGroups();
 
 // Deletes a file whatever its read-only, hidden or system attributes, or
-// removes path when it is a plain, empty directory.
-void ForceDeleteFile(const char* path);
+// removes path when it is a plain, empty directory. matched: for an OEM INF
+// copy, the text it was recognised by (the log names it).
+void ForceDeleteFile(const char* path, const char* matched = nullptr);
 // Deletes windowsDir\INF\OEM0.INF ... OEM99.INF whose [Strings] key reads
 // exactly value (case-sensitive), each with its .PNF.
 void RemoveOemInfByString(const char* windowsDir, const char* key, const char* value);
@@ -52,3 +53,7 @@ void SweepRemoveOemInfs(const char* windowsDir);
 // Device-instance probe, value rows, key rows (single delete, then whole
 // trees), the per-user settings key and the three system.ini entries.
 void SweepRemoveRegistryEntries(const SweepContext& context, SweepProgress& progress);
+
+// The whole removal in the page's order: files, source folder, program
+// groups, OEM INF copies, registry entries, and the program file last.
+void RunSweepRemoval(const SweepContext& context, SweepProgress& progress);

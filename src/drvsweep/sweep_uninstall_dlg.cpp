@@ -21,12 +21,7 @@ void CUninstallDlg::RunUninstall() {
     context.szInfDir = m_frame.m_szInfDir;
     context.strSourceDir = m_strSourceDir;
     context.bNtPaths = m_bNtPaths;
-    SweepRemoveFiles(context, *this);
-    SweepRemoveSourceDir(context);
-    SweepDeleteProgramGroups();
-    SweepRemoveOemInfs(context.szWindowsDir);
-    SweepRemoveRegistryEntries(context, *this);
-    SweepRemoveProgramFile(context);
+    RunSweepRemoval(context, *this);
     ShowCompleted();
 }
 

@@ -29,7 +29,8 @@ int CWinApp::Run() {
         // window's end posted: its end alone ends the program.
         if (m_pMainWnd == nullptr) break;
     }
-    return static_cast<int>(msg.wParam);
+    // The steps say how the program ends; the quit message carries nothing.
+    return m_nExitCode;
 }
 
 std::string ExecutableNameFromPath(const std::string& modulePath) {
@@ -55,11 +56,12 @@ int RunApplication(HINSTANCE hInstance, const char* cmdLine) {
     // Before the first text is loaded: none may come out as question marks.
     UseShowableResourceLanguage(hInstance);
 
-    if (!app->InitInstance()) return app->m_nExitCode;
+    if (!app->InitInstance()) return app->ExitInstance();
     // The wizards need the common-controls library. It is loaded here, once
     // the first window has been shown and painted and while it waits for its
     // timer: not before (the window would come later), and not at the next
     // idle moment, which comes late enough to hold up that timer.
     PrepareCommonControls();
-    return app->Run();
+    app->m_nExitCode = app->Run();
+    return app->ExitInstance();
 }

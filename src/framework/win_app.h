@@ -20,6 +20,8 @@ public:
     // TRUE: continue with the main window and the message loop.
     virtual BOOL InitInstance() = 0;
     virtual int Run();
+    // After InitInstance's FALSE or the message loop: the process's exit code.
+    virtual int ExitInstance() { return m_nExitCode; }
 
     // Names the registry key of the program's settings (stored, never written).
     void SetRegistryKey(const char* keyWord) { m_strRegistryKey = keyWord; }
@@ -30,7 +32,7 @@ public:
     std::string m_strCmdLine;   // everything after the program name
     std::string m_strExeName;   // module file name without extension
     std::string m_strRegistryKey;
-    int m_nExitCode = 0;        // the process's exit code when InitInstance ends it
+    int m_nExitCode = 0;        // the process's exit code (kExitDone and the like)
     CWnd* m_pMainWnd = nullptr;
 };
 

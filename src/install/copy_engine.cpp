@@ -5,6 +5,7 @@
 
 #include "common/bounded_string.h"
 #include "common/path_chars.h"
+#include "traces/run_log.h"
 
 namespace {
 
@@ -45,18 +46,6 @@ std::string Expand(const char* text, const std::string& target, const std::strin
         }
     }
     return out;
-}
-
-// Creates each missing level of folder below the Windows directory; a
-// level counts as present when it can be made the current directory.
-void CreateFolderLevels(const char* windowsDir, const char* folder) {
-    const std::size_t base = std::strlen(windowsDir);
-    std::string path(folder);
-    for (std::size_t at = FindSeparator(path, base + 1);; at = FindSeparator(path, at + 1)) {
-        const std::string level = path.substr(0, at);
-        if (!SetCurrentDirectoryA(level.c_str())) CreateDirectoryA(level.c_str(), nullptr);
-        if (at == std::string::npos) break;
-    }
 }
 
 // The LZ (SZDD) header of a compressed source: magic, method, last name
@@ -186,6 +175,18 @@ private:
 
 }  // namespace
 
+void MakeFolderLevels(std::size_t base, const char* folder) {
+    const std::string path(folder);
+    for (std::size_t at = FindSeparator(path, base + 1);; at = FindSeparator(path, at + 1)) {
+        const std::string level = path.substr(0, at);
+        if (!SetCurrentDirectoryA(level.c_str())) {
+            const bool made = CreateDirectoryA(level.c_str(), nullptr) != FALSE;
+            LogInstalled(TraceKind::Directory, level.c_str(), nullptr, made, GetLastError());
+        }
+        if (at == std::string::npos) break;
+    }
+}
+
 DWORD GetSourceFileSize(const char* path) {
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -214,6 +215,7 @@ bool CopyFiles(const CopyJob& job, CopyObserver& observer) {
     char folder[kPathChars] = "";
     DWORD copiedBytes = 0;
     bool cancelled = false;
+    bool destPathLogged = false;
 
     for (int i = 0; i < job.rowCount && !cancelled; ++i) {
         const FileEntry& row = job.table[i];
@@ -224,11 +226,15 @@ bool CopyFiles(const CopyJob& job, CopyObserver& observer) {
         if (where == LocationResult::Resolved) {
             if (row.nLocation == LOC_DESTINATION && job.folders.bNtPaths) {
                 // The uninstall mode reads the product directory back from here.
-                WritePrivateProfileStringA("DestPath", "DestPath", folder, "vantrell.ini");
+                const bool done = WritePrivateProfileStringA("DestPath", "DestPath", folder, "vantrell.ini") != FALSE;
+                if (!destPathLogged) {
+                    LogInstalled(TraceKind::ProfileEntry, "vantrell.ini", "DestPath", done, GetLastError());
+                    destPathLogged = true;
+                }
             }
             if (row.nLocation == LOC_TWAIN || row.nLocation == LOC_TWAIN_VN ||
                 row.nLocation == LOC_TWAIN_CA561A) {
-                CreateFolderLevels(job.folders.szWindowsDir, folder);
+                MakeFolderLevels(std::strlen(job.folders.szWindowsDir), folder);
             }
         }
         const std::string target = std::string(folder) + "\\" + row.szTargetName;
@@ -244,20 +250,24 @@ bool CopyFiles(const CopyJob& job, CopyObserver& observer) {
             const DWORD decisive = DecisiveResultBit(result);
             if (decisive == 0) {
                 copiedBytes += size;
+                LogInstalled(TraceKind::File, target.c_str(), nullptr, true, 0);
                 break;
             }
+            const std::string failure = "failed: " + InstallErrorText(result, target, source);
             RemoveTempFile(folder, tempFile);
             serviceTempFiles.RemoveNew();
             // Only the second-to-last row can be on the next disk.
             if (decisive == VIF_CANNOTREADSRC && i == job.rowCount - 2) {
                 const NextDiskAnswer answer = observer.OnNextDisk(sourceDir);
                 if (answer == NextDiskAnswer::ExitSetup) {
+                    LogItem(TraceKind::File, target.c_str(), nullptr, failure.c_str());
                     cancelled = true;
                     break;
                 }
                 continue;  // the same row again, from the folder as it now is
             }
-            const ErrorAnswer answer = observer.OnError(InstallErrorText(result, target, source));
+            const ErrorAnswer answer = observer.OnError(failure.substr(8));
+            if (answer != ErrorAnswer::Retry) LogItem(TraceKind::File, target.c_str(), nullptr, failure.c_str());
             if (answer == ErrorAnswer::Abort) {
                 cancelled = true;
                 break;

@@ -51,6 +51,11 @@ struct CopyJob {
 // aborted nor left Setup.
 bool CopyFiles(const CopyJob& job, CopyObserver& observer);
 
+// Creates each missing level of folder after its first base characters
+// (the Windows directory, or a drive); a level counts as present when it
+// can be made the current directory.
+void MakeFolderLevels(std::size_t base, const char* folder);
+
 // Size of a file in bytes; 0 when it cannot be opened.
 DWORD GetSourceFileSize(const char* path);
 

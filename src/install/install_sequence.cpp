@@ -1,9 +1,12 @@
 #include "install/install_sequence.h"
 
+#include <cstring>
 #include <string>
 
+#include "common/exit_codes.h"
 #include "common/product_profile.h"
 #include "frame/main_frame.h"
+#include "framework/win_app.h"
 #include "install/codec_fixups.h"
 #include "install/companion.h"
 #include "install/copy_progress_dlg.h"
@@ -12,6 +15,7 @@
 #include "progman/program_group.h"
 #include "stillimage/earlier_still_image.h"
 #include "stillimage/still_image_registration.h"
+#include "traces/run_log.h"
 #include "wizard/creating_icons_dlg.h"
 #include "wizard/install_wizard.h"
 
@@ -19,27 +23,56 @@ namespace {
 
 constexpr DWORD kProgramManagerTimeoutMs = 6000;
 
+}  // namespace
+
 std::string ModulePath() {
     char path[kPathChars] = "";
     const DWORD len = GetModuleFileNameA(nullptr, path, sizeof path);
     return (len > 0 && len < sizeof path) ? std::string(path) : std::string();
 }
 
+namespace {
+
 // Builds the program group while the "creating icons" notice is shown.
 void CreateProgramGroup(CMainFrame& frame, const std::string& destination) {
     CCreatingIconsDlg notice;
     notice.Create(frame.m_hWnd);
-    UpdateProgramGroup(destination, 0, g_Product.szProductName, g_pFileTable, g_nFileCount,
-                       kProgramManagerTimeoutMs);
+    MakeProgramGroup(destination);
     if (notice.m_hWnd != nullptr) DestroyWindow(notice.m_hWnd);
 }
 
 }  // namespace
 
+void MakeProgramGroup(const std::string& destination) {
+    UpdateProgramGroup(destination, 0, g_Product.szProductName, g_pFileTable, g_nFileCount,
+                       kProgramManagerTimeoutMs);
+    if (!RunLogActive()) return;
+    // The program manager answers nothing: what it lists afterwards tells.
+    const bool made = ProgramGroupExists(g_Product.szProductName, kProgramManagerTimeoutMs);
+    LogInstalled(TraceKind::ProgramGroup, g_Product.szProductName, nullptr, made, ERROR_GEN_FAILURE);
+    for (int i = 0; i < g_nFileCount; ++i) {
+        const FileEntry& row = g_pFileTable[i];
+        if (row.szItemTitle[0] == '\0' || std::strcmp(row.szItemTitle, kDoNotCopy) == 0) continue;
+        LogInstalled(TraceKind::ProgramItem, row.szItemTitle, row.szTargetName, made, ERROR_GEN_FAILURE);
+    }
+}
+
+void RegisterDeviceAndCodecs(const char* windowsDir, const char* systemDir, const RegistrationPrompts& prompts) {
+    RegisterStillImageDevice(windowsDir, prompts);
+    Sleep(1000);
+    InstallEncoderSecondName(systemDir);
+    Sleep(1000);
+    RegisterCaptureFilter(systemDir);
+    Sleep(500);
+}
+
 void RunInstall(CMainFrame& frame) {
     const std::string companion = CompanionInstallerPath(ModulePath().c_str());
     std::string destination;
-    if (RunInstallWizard(destination) != 1) return;  // Exit Setup closed the frame
+    if (RunInstallWizard(destination) != 1) {  // Exit Setup closed the frame
+        CWinApp::Current()->m_nExitCode = kExitCancelled;
+        return;
+    }
 
     PurgeEarlierStillImage(frame.Folders(""));
 
@@ -48,6 +81,7 @@ void RunInstall(CMainFrame& frame) {
     if (copy.DoModal() != IDOK) {
         // A stopped copy ends setup, as Exit Setup does: none of the later
         // steps run, and the frame would otherwise stay with nothing on it.
+        CWinApp::Current()->m_nExitCode = kExitCancelled;
         PostMessageA(frame.m_hWnd, WM_CLOSE, 0, 0);
         return;
     }
@@ -61,10 +95,5 @@ void RunInstall(CMainFrame& frame) {
     StartCompanionInstaller(companion);
     WatchCompanion();
 
-    RegisterStillImageDevice(frame.m_szWindowsDir, g_RegistrationPrompts);
-    Sleep(1000);
-    InstallEncoderSecondName(frame.m_szSystemDir);
-    Sleep(1000);
-    RegisterCaptureFilter(frame.m_szSystemDir);
-    Sleep(500);
+    RegisterDeviceAndCodecs(frame.m_szWindowsDir, frame.m_szSystemDir, g_RegistrationPrompts);
 }

@@ -1,6 +1,22 @@
-// The install road that the frame's timer 101 starts.
+// The install road that the frame's timer 101 starts, and the steps it
+// shares with the install without the user.
 #pragma once
+
+#include <string>
+
+#include "stillimage/still_image_registration.h"
 
 class CMainFrame;
 
 void RunInstall(CMainFrame& frame);
+
+// The running program's path; "" when it does not fit.
+std::string ModulePath();
+
+// The product's program group with an item for each table row that has a
+// title, pointing into destination.
+void MakeProgramGroup(const std::string& destination);
+
+// The last steps: the still-image registration and the two codec fix-ups,
+// with the pauses the system's services need between them.
+void RegisterDeviceAndCodecs(const char* windowsDir, const char* systemDir, const RegistrationPrompts& prompts);

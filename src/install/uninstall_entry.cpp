@@ -6,6 +6,7 @@
 
 #include "common/bounded_string.h"
 #include "common/reg_key.h"
+#include "traces/run_log.h"
 
 std::string DisplayVersion(const char* softwareVersion) {
     const char* title = g_Product.szTitleText;
@@ -23,15 +24,34 @@ bool WriteUninstallEntry(const std::string& destination, const char* softwareVer
     const std::string program = uninstaller.c_str();
 
     RegKey key;
-    if (!key.Create(HKEY_LOCAL_MACHINE, kUninstallEntryKey, KEY_SET_VALUE)) return false;
+    const bool created = key.Create(HKEY_LOCAL_MACHINE, kUninstallEntryKey, KEY_SET_VALUE);
+    LogKeyInstalled(HKEY_LOCAL_MACHINE, kUninstallEntryKey, nullptr, created, GetLastError());
+    if (!created) return false;
+    const std::string quoted = "\"" + program + "\"";
+    const std::string quiet = quoted + " /S";
+    const std::string version = DisplayVersion(softwareVersion);
     // Windows 95/98/Me read the first two; the rest is for later systems.
-    bool ok = key.SetString("DisplayName", g_Product.szProductName);
-    ok = key.SetString("UninstallString", "\"" + program + "\"") && ok;
-    ok = key.SetString("InstallLocation", destination) && ok;
-    ok = key.SetString("Publisher", g_Product.szBrandWord) && ok;
-    ok = key.SetString("DisplayVersion", DisplayVersion(softwareVersion)) && ok;
-    ok = key.SetString("DisplayIcon", program) && ok;
-    ok = key.SetDword("NoModify", 1) && ok;
-    ok = key.SetDword("NoRepair", 1) && ok;
+    // Deployment tools remove without a window or a question through the
+    // quiet one.
+    const struct {
+        const char* name;
+        const char* text;
+    } texts[] = {
+        {"DisplayName", g_Product.szProductName}, {"UninstallString", quoted.c_str()},
+        {"QuietUninstallString", quiet.c_str()}, {"InstallLocation", destination.c_str()},
+        {"Publisher", g_Product.szBrandWord},     {"DisplayVersion", version.c_str()},
+        {"DisplayIcon", program.c_str()},
+    };
+    bool ok = true;
+    for (const auto& text : texts) {
+        const bool done = key.SetString(text.name, text.text);
+        LogKeyInstalled(HKEY_LOCAL_MACHINE, kUninstallEntryKey, text.name, done, GetLastError());
+        ok = done && ok;
+    }
+    for (const char* flag : {"NoModify", "NoRepair"}) {
+        const bool done = key.SetDword(flag, 1);
+        LogKeyInstalled(HKEY_LOCAL_MACHINE, kUninstallEntryKey, flag, done, GetLastError());
+        ok = done && ok;
+    }
     return ok;
 }

@@ -10,6 +10,7 @@
 #include "common/text_format.h"
 #include "framework/resource_text.h"
 #include "resources/setup/resource.h"
+#include "traces/run_log.h"
 
 namespace {
 
@@ -79,31 +80,49 @@ bool IsRegisteredAlready() {
     return registered;
 }
 
-void SetText(HKEY key, const char* name, const char* text) {
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                   static_cast<DWORD>(std::strlen(text) + 1));
+// A key the registration writes values to, as the run's log names it.
+struct ValueTarget {
+    HKEY h;
+    HKEY root;
+    const char* path;
+};
+
+// The key just created or opened for writing; its making is logged.
+ValueTarget Target(HKEY h, HKEY root, const char* path) {
+    LogKeyInstalled(root, path, nullptr, true, 0);
+    return {h, root, path};
+}
+
+// Out of line: one call a value keeps the registration's code small.
+__attribute__((noinline)) void SetRaw(const ValueTarget& key, const char* name, DWORD type, const BYTE* data, DWORD size) {
+    const LONG result = RegSetValueExA(key.h, name, 0, type, data, size);
+    LogKeyInstalled(key.root, key.path, name, result == ERROR_SUCCESS, static_cast<DWORD>(result));
+}
+
+__attribute__((noinline)) void SetText(const ValueTarget& key, const char* name, const char* text) {
+    SetRaw(key, name, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(std::strlen(text) + 1));
 }
 
 // A string stored with a fixed byte count: the text, then zero bytes. A
 // text that would not leave room for its zero is not written at all.
 template <DWORD N>
-void SetFixedText(HKEY key, const char* name, const char* text) {
+void SetFixedText(const ValueTarget& key, const char* name, const char* text) {
     BYTE data[N] = {};
     const std::size_t len = std::strlen(text);
     if (len + 1 > N) return;
     std::memcpy(data, text, len);
-    RegSetValueExA(key, name, 0, REG_SZ, data, N);
+    SetRaw(key, name, REG_SZ, data, N);
 }
 
-void SetDword(HKEY key, const char* name, DWORD value) {
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+void SetDword(const ValueTarget& key, const char* name, DWORD value) {
+    SetRaw(key, name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
 // A number as four raw little-endian bytes of a REG_BINARY value.
-void SetBinary4(HKEY key, const char* name, DWORD value) {
+void SetBinary4(const ValueTarget& key, const char* name, DWORD value) {
     const BYTE data[4] = {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8),
                           static_cast<BYTE>(value >> 16), static_cast<BYTE>(value >> 24)};
-    RegSetValueExA(key, name, 0, REG_BINARY, data, sizeof data);
+    SetRaw(key, name, REG_BINARY, data, sizeof data);
 }
 
 // windowsDir + suffix, or false when the path would not fit its buffer.
@@ -117,7 +136,7 @@ void WriteImageClassInstance(int n) {
     if (!InstancePath(kImageClassBase, n, path)) return;
     RegKey key;
     if (!key.Create(HKEY_LOCAL_MACHINE, path.c_str())) return;
-    HKEY h = key.Get();
+    const ValueTarget h = Target(key.Get(), HKEY_LOCAL_MACHINE, path.c_str());
     SetDword(h, "Capabilities", 1);
     SetText(h, "CreateFileName", "\\\\.\\OMSCAN");
     SetDword(h, "DeviceSubType", 1);
@@ -126,7 +145,7 @@ void WriteImageClassInstance(int n) {
     SetText(h, "DriverDesc", kDeviceName);
     SetText(h, "FriendlyName", kDeviceName);
     const BYTE hardwareConfig = 0x01;
-    RegSetValueExA(h, "HardwareConfig", 0, REG_BINARY, &hardwareConfig, 1);
+    SetRaw(h, "HardwareConfig", REG_BINARY, &hardwareConfig, 1);
     SetText(h, "ICMProfiles", kIcmProfile);
     SetText(h, "InfPath", "VANTRE~2.INF");
     SetText(h, "InfSection", "OMScan.Scanner");
@@ -142,21 +161,23 @@ void WriteImageClassInstance(int n) {
     PathString deviceData(path.c_str());
     deviceData.Append("\\DeviceData");
     if (deviceData.ok() && key.Create(HKEY_LOCAL_MACHINE, deviceData.c_str())) {
+        const ValueTarget t = Target(key.Get(), HKEY_LOCAL_MACHINE, deviceData.c_str());
         // The profile name without its zero, then two zero bytes: 30 bytes.
         BYTE profile[30] = {};
         std::memcpy(profile, kIcmProfile, std::strlen(kIcmProfile));
-        RegSetValueExA(key.Get(), "ICMProfile", 0, REG_BINARY, profile, sizeof profile);
-        SetText(key.Get(), "SpecialInfo", "My very special information");
-        SetText(key.Get(), "TwainDS", kDeviceName);
+        SetRaw(t, "ICMProfile", REG_BINARY, profile, sizeof profile);
+        SetText(t, "SpecialInfo", "My very special information");
+        SetText(t, "TwainDS", kDeviceName);
         key.Close();
     }
 
     PathString events(path.c_str());
     events.Append("\\Events\\NewPicture");
     if (events.ok() && key.Create(HKEY_LOCAL_MACHINE, events.c_str())) {
-        SetText(key.Get(), "", "New Picture Captured");
-        SetText(key.Get(), "GUID", "{61127F42-28A3-11D1-ACAD-00A02438AD48}");
-        SetText(key.Get(), "LaunchApplications", kDeviceName);
+        const ValueTarget t = Target(key.Get(), HKEY_LOCAL_MACHINE, events.c_str());
+        SetText(t, "", "New Picture Captured");
+        SetText(t, "GUID", "{61127F42-28A3-11D1-ACAD-00A02438AD48}");
+        SetText(t, "LaunchApplications", kDeviceName);
         key.Close();
     }
 }
@@ -166,12 +187,15 @@ void WriteComClass(const char* windowsDir) {
     const bool haveServer = WindowsPath(windowsDir, "\\SYSTEM\\omcamusd.dll", server);
     for (const auto& place : kComClassKeys) {
         RegKey key;
-        if (key.Create(place.hRoot, place.szKey)) SetText(key.Get(), "", g_Product.szProductName);
+        if (key.Create(place.hRoot, place.szKey)) {
+            SetText(Target(key.Get(), place.hRoot, place.szKey), "", g_Product.szProductName);
+        }
         PathString inproc(place.szKey);
         inproc.Append("\\InProcServer32");
         if (inproc.ok() && key.Create(place.hRoot, inproc.c_str())) {
-            if (haveServer) SetText(key.Get(), "", server.c_str());
-            SetText(key.Get(), "ThreadingModel", "Both");
+            const ValueTarget t = Target(key.Get(), place.hRoot, inproc.c_str());
+            if (haveServer) SetText(t, "", server.c_str());
+            SetText(t, "ThreadingModel", "Both");
         }
     }
 }
@@ -179,13 +203,14 @@ void WriteComClass(const char* windowsDir) {
 void WriteRunList(const char* windowsDir) {
     RegKey key;
     if (!key.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS)) return;
+    const ValueTarget t = {key.Get(), HKEY_LOCAL_MACHINE, kRunKey};
     PathString monitor;
     if (WindowsPath(windowsDir, "\\SYSTEM\\STIMON.EXE", monitor)) {
-        SetText(key.Get(), "StillImageMonitor", monitor.c_str());
+        SetText(t, "StillImageMonitor", monitor.c_str());
     }
     PathString scanner;
     if (WindowsPath(windowsDir, "\\scanregw.exe /autorun", scanner)) {
-        SetText(key.Get(), "ScanRegistry", scanner.c_str());
+        SetText(t, "ScanRegistry", scanner.c_str());
     }
 }
 
@@ -221,17 +246,18 @@ void WriteRootDevice(int n) {
                         nullptr, &h, nullptr) != ERROR_SUCCESS) {
         return;
     }
-    SetBinary4(h, "Capabilities", 0x14);
-    SetFixedText<kShortTextBytes>(h, "Class", "Image");
-    SetText(h, "ClassGUID", "{6bdd1fc6-810f-11d0-bec7-08002be2092f}");
-    SetBinary4(h, "ConfigFlags", 0);
-    SetText(h, "DeviceDesc", kDeviceName);
+    const ValueTarget t = Target(h, HKEY_LOCAL_MACHINE, path.c_str());
+    SetBinary4(t, "Capabilities", 0x14);
+    SetFixedText<kShortTextBytes>(t, "Class", "Image");
+    SetText(t, "ClassGUID", "{6bdd1fc6-810f-11d0-bec7-08002be2092f}");
+    SetBinary4(t, "ConfigFlags", 0);
+    SetText(t, "DeviceDesc", kDeviceName);
     char reference[kShortTextBytes];
     DriverReference(reference);
-    SetFixedText<kShortTextBytes>(h, "Driver", reference);
-    SetText(h, "HardwareID", "OMSCAN");
-    SetText(h, "Mfg", g_Product.szCompanyName);
-    SetText(h, "SubClass", "StillImage");
+    SetFixedText<kShortTextBytes>(t, "Driver", reference);
+    SetText(t, "HardwareID", "OMSCAN");
+    SetText(t, "Mfg", g_Product.szCompanyName);
+    SetText(t, "SubClass", "StillImage");
     RegCloseKey(h);
 }
 
@@ -240,17 +266,20 @@ void WriteRegisteredApplication(const char* windowsDir) {
     if (!key.Open(HKEY_LOCAL_MACHINE, kRegisteredApps, KEY_ALL_ACCESS)) return;
     BoundedString<kAppCommandBytes> command(windowsDir);
     command.Append("\\omcamcap.exe /StiDevice:%1 /StiEvent:%2");
-    if (command.ok()) SetFixedText<kAppCommandBytes>(key.Get(), kDeviceName, command.c_str());
+    if (command.ok()) {
+        SetFixedText<kAppCommandBytes>({key.Get(), HKEY_LOCAL_MACHINE, kRegisteredApps}, kDeviceName, command.c_str());
+    }
 }
 
 void WriteService() {
     RegKey key;
     if (!key.Create(HKEY_LOCAL_MACHINE, kServiceKey)) return;
-    SetBinary4(key.Get(), "ErrorControl", 1);
-    SetText(key.Get(), "Group", "Base");
-    SetText(key.Get(), "ImagePath", "\\SystemRoot\\system32\\drivers\\omcamsti.sys");
-    SetBinary4(key.Get(), "Start", 2);
-    SetBinary4(key.Get(), "Type", 1);
+    const ValueTarget t = Target(key.Get(), HKEY_LOCAL_MACHINE, kServiceKey);
+    SetBinary4(t, "ErrorControl", 1);
+    SetText(t, "Group", "Base");
+    SetText(t, "ImagePath", "\\SystemRoot\\system32\\drivers\\omcamsti.sys");
+    SetBinary4(t, "Start", 2);
+    SetBinary4(t, "Type", 1);
 }
 
 }  // namespace
@@ -263,7 +292,9 @@ void RegisterStillImageDevice(const char* windowsDir, const RegistrationPrompts&
     // The still-image control panel applet must load again.
     PathString controlIni;
     if (WindowsPath(windowsDir, "\\control.ini", controlIni)) {
-        WritePrivateProfileStringA("don't load", "sticpl.cpl", nullptr, controlIni.c_str());
+        const bool done = WritePrivateProfileStringA("don't load", "sticpl.cpl", nullptr, controlIni.c_str()) != FALSE;
+        LogOutcome(TraceKind::ProfileEntry, controlIni.c_str(), "sticpl.cpl", done, GetLastError(),
+                   "removed");
     }
 
     if (!IsRegisteredAlready()) {
@@ -274,7 +305,8 @@ void RegisterStillImageDevice(const char* windowsDir, const RegistrationPrompts&
         PathString source;
         if (WindowsPath(windowsDir, "\\default.src", source)) {
             // No directory: the profile lands in the system's Windows directory.
-            WritePrivateProfileStringA("SourceControl", "src", source.c_str(), "Twacker.ini");
+            const bool done = WritePrivateProfileStringA("SourceControl", "src", source.c_str(), "Twacker.ini") != FALSE;
+            LogInstalled(TraceKind::ProfileEntry, "Twacker.ini", "src", done, GetLastError());
         }
     }
 

@@ -1,10 +1,12 @@
-// The sink that works on the machine: each call is the platform call.
+// The sink that works on the machine: each call is the platform call, and
+// what it takes goes into the run's log, when there is one.
 #include "traces/removal_sink.h"
 
 #include <vector>
 
 #include "common/key_security.h"
 #include "progman/program_group.h"
+#include "traces/run_log.h"
 
 namespace {
 
@@ -19,8 +21,10 @@ public:
     LONG EnumSubKey(HKEY key, HKEY, const char*, DWORD index, char* name, DWORD* chars) override {
         return RegEnumKeyExA(key, index, name, chars, nullptr, nullptr, nullptr, nullptr);
     }
-    bool DeleteValue(HKEY key, HKEY, const char*, const char* name) override {
-        return RegDeleteValueA(key, name) == ERROR_SUCCESS;
+    bool DeleteValue(HKEY key, HKEY root, const char* path, const char* name) override {
+        const LONG result = RegDeleteValueA(key, name);
+        LogKeyRemoved(root, path, name, result == ERROR_SUCCESS, static_cast<DWORD>(result));
+        return result == ERROR_SUCCESS;
     }
     bool DeleteKey(HKEY root, const char* path) override;
     bool OpenKeySecurity(HKEY root, const char* path) override;
@@ -29,20 +33,39 @@ public:
     bool SetAttributes(const char* path, DWORD attributes) override {
         return SetFileAttributesA(path, attributes) != FALSE;
     }
-    bool RemoveFile(const char* path, const std::string&) override { return DeleteFileA(path) != FALSE; }
-    bool RemoveFolder(const char* path) override { return RemoveDirectoryA(path) != FALSE; }
+    bool RemoveFile(const char* path, const std::string& matched) override {
+        const bool done = DeleteFileA(path) != FALSE;
+        LogRemoved(matched.empty() ? TraceKind::File : TraceKind::OemInfCopy, path, matched.c_str(), done,
+                   GetLastError());
+        return done;
+    }
+    bool RemoveFolder(const char* path) override {
+        const bool done = RemoveDirectoryA(path) != FALSE;
+        // A folder that still holds files stays, as the removals mean it to.
+        const DWORD error = GetLastError();
+        if (error != ERROR_DIR_NOT_EMPTY) LogRemoved(TraceKind::Directory, path, nullptr, done, error);
+        return done;
+    }
 
     DWORD ReadProfileText(const char* section, const char* key, const char* fallback, char* out, DWORD chars,
                           const char* file) override {
         return GetPrivateProfileStringA(section, key, fallback, out, chars, file);
     }
     void WriteProfileText(const char* section, const char* key, const char* value, const char* file) override {
-        WritePrivateProfileStringA(section, key, value, file);
+        const bool done = WritePrivateProfileStringA(section, key, value, file) != FALSE;
+        const DWORD error = GetLastError();
+        LogOutcome(TraceKind::ProfileEntry, file, key, done, error, "changed");
     }
 
     void RemoveProgramGroup(const char* groupName, DWORD timeoutMs) override {
+        // Only a log asks the program manager what it has.
+        const bool listed = RunLogActive() && ProgramGroupExists(groupName, timeoutMs);
         // Delete mode reads no table rows.
         UpdateProgramGroup("", 1, groupName, nullptr, 0, timeoutMs);
+        if (listed) {
+            const bool gone = !ProgramGroupExists(groupName, timeoutMs);
+            LogRemoved(TraceKind::ProgramGroup, groupName, nullptr, gone, ERROR_GEN_FAILURE);
+        }
     }
 
 private:
@@ -65,7 +88,9 @@ std::vector<MachineSinkImpl::SavedRights>::iterator MachineSinkImpl::Saved(HKEY 
 }
 
 bool MachineSinkImpl::DeleteKey(HKEY root, const char* path) {
-    const bool deleted = RegDeleteKeyA(root, path) == ERROR_SUCCESS;
+    const LONG result = RegDeleteKeyA(root, path);
+    const bool deleted = result == ERROR_SUCCESS;
+    LogKeyRemoved(root, path, nullptr, deleted, static_cast<DWORD>(result));
     const auto saved = Saved(root, path);
     if (saved != m_saved.end()) {
         // No one to tell but a debugger: the removal goes on either way.

@@ -19,14 +19,6 @@ std::string Lower(std::string text) {
     return text;
 }
 
-const char* RootName(HKEY root) {
-    if (root == HKEY_LOCAL_MACHINE) return "HKLM";
-    if (root == HKEY_CURRENT_USER) return "HKCU";
-    if (root == HKEY_USERS) return "HKU";
-    if (root == HKEY_CLASSES_ROOT) return "HKCR";
-    return "HKEY";
-}
-
 bool Below(const std::string& id, const std::string& ancestor) {
     return id.size() > ancestor.size() && id.compare(0, ancestor.size(), ancestor) == 0 &&
            id[ancestor.size()] == '\\';
@@ -97,6 +89,8 @@ const char* TraceKindName(TraceKind kind) {
     case TraceKind::RegistrySubtree: return "registry subtree";
     case TraceKind::DeviceInstance: return "device instance";
     case TraceKind::ProfileEntry: return "profile entry";
+    case TraceKind::ProgramItem: return "program item";
+    case TraceKind::Program: return "program";
     }
     return "";
 }
@@ -124,7 +118,7 @@ std::string TraceRecorder::KeyId(HKEY root, const char* path) const {
         (id.size() == len || id[len] == '\\')) {
         id = m_strCurrentSet + id.substr(len);
     }
-    return Lower(RootName(root)) + "\\" + id;
+    return Lower(RegistryRootName(root)) + "\\" + id;
 }
 
 bool TraceRecorder::KeyGone(const std::string& id) const { return GoneWithAncestors(m_goneKeys, id); }
@@ -203,7 +197,7 @@ bool TraceRecorder::DeleteValue(HKEY key, HKEY root, const char* path, const cha
     if (KeyGone(id) || m_goneValues.Contains(valueId)) return false;
     if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return false;
     m_goneValues.Insert(valueId);
-    Record(TraceKind::RegistryValue, std::string(RootName(root)) + "\\" + path,
+    Record(TraceKind::RegistryValue, std::string(RegistryRootName(root)) + "\\" + path,
            std::string("value \"") + (name != nullptr ? name : "") + "\"", id);
     return true;
 }
@@ -232,7 +226,7 @@ void TraceRecorder::RecordKey(HKEY root, const char* path, const std::string& id
     const TraceKind kind = IsDeviceKey(id)   ? TraceKind::DeviceInstance
                            : keysBelow > 0 ? TraceKind::RegistrySubtree
                                            : TraceKind::RegistryKey;
-    Record(kind, std::string(RootName(root)) + "\\" + path, detail, id);
+    Record(kind, std::string(RegistryRootName(root)) + "\\" + path, detail, id);
     m_traces.back().nKeysBelow = keysBelow;
 }
 

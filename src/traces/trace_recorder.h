@@ -20,6 +20,8 @@ enum class TraceKind {
     RegistrySubtree,
     DeviceInstance,
     ProfileEntry,
+    ProgramItem,  // the install's log only: an item of the program group
+    Program,      // the install's log only: a program it starts
 };
 
 // One thing a removal takes. strPath is whole: "C:\...", "HKLM\...", or the

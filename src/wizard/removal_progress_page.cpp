@@ -1,5 +1,8 @@
 #include "wizard/removal_progress_page.h"
 
+#include "common/exit_codes.h"
+#include "framework/win_app.h"
+
 #include "common/percent_bar.h"
 #include "resources/setup/resource.h"
 #include "wizard/wizard_buttons.h"
@@ -38,6 +41,8 @@ void CRemovalProgressPage::SetPercent(unsigned int percent) {
 }
 
 void CRemovalProgressPage::ShowCompleted() {
+    // Done: the restart the last page offers is what finishes the removal.
+    CWinApp::Current()->m_nExitCode = kExitRestartNeeded;
     ::ShowWindow(GetDlgItem(IDC_UNINSTALL_DONE), SW_SHOW);
     HWND next = ::GetDlgItem(GetSheet(), kIdNext);
     if (next != nullptr) ::ShowWindow(next, SW_SHOW);

@@ -1,0 +1,73 @@
+#include "install/unattended_install.h"
+
+#include <windows.h>
+
+#include "common/exit_codes.h"
+#include "common/locations.h"
+#include "common/path_chars.h"
+#include "common/product_profile.h"
+#include "common/version_library.h"
+#include "frame/frame_title.h"
+#include "install/companion.h"
+#include "install/copy_engine.h"
+#include "install/file_tables.h"
+#include "install/install_sequence.h"
+#include "install/uninstall_entry.h"
+#include "stillimage/earlier_still_image.h"
+#include "traces/run_log.h"
+#include "wizard/destination_dlg.h"
+
+namespace {
+
+// No one to ask: an error stops the copy, the log says which file and why.
+class UnattendedCopy : public CopyObserver {
+public:
+    ErrorAnswer OnError(const std::string&) override { return ErrorAnswer::Abort; }
+    NextDiskAnswer OnNextDisk(std::string&) override { return NextDiskAnswer::ExitSetup; }
+    void OnRow(const std::string&, const std::string&) override {}
+    void OnProgress(DWORD, unsigned int) override {}
+};
+
+void LogNotice(const char* text) { LogItem(TraceKind::Program, "setup", nullptr, text); }
+const RegistrationPrompts kLoggedPrompts = {LogNotice};
+
+void WaitForCompanionToEnd(const std::string& path) {
+    if (g_hCompanionProcess == nullptr) return;
+    WaitForSingleObject(g_hCompanionProcess, INFINITE);
+    CloseHandle(g_hCompanionProcess);
+    g_hCompanionProcess = nullptr;
+    LogItem(TraceKind::Program, path.c_str(), nullptr, "ended");
+}
+
+}  // namespace
+
+int RunUnattendedInstall(const UnattendedInstall& run) {
+    char windows[kPathChars], system[kPathChars], drivers[kPathChars], inf[kPathChars];
+    ReadSystemFolders(windows, system, drivers, inf);
+    SelectFileTable(run.bNtPaths);
+    char version[kSoftwareVersionChars];
+    ReadSoftwareVersion(run.szProgramDir, g_Product.szProductInf, version);
+    const std::string companion = CompanionInstallerPath(ModulePath().c_str());
+    const std::string destination =
+        run.szDestination[0] == '\0' ? DefaultDestination(windows, g_Product.szProductName) : run.szDestination;
+
+    // Each missing level, as the wizard's browse box would make it.
+    MakeFolderLevels(2, destination.c_str());
+    PurgeEarlierStillImage(FolderSet{windows, system, inf, "", run.bNtPaths});
+
+    UnattendedCopy observer;
+    const CopyJob job = {g_pFileTable, g_nFileCount, FolderSet{windows, system, inf, destination.c_str(), run.bNtPaths},
+                         run.szProgramDir, "", "", InstallFileVersion};
+    if (!CopyFiles(job, observer)) return kExitFailed;
+    WriteUninstallEntry(destination, version);
+    MakeProgramGroup(destination);
+    Sleep(1000);
+    // As the wizard does: the companion runs while the registration goes on,
+    // and setup ends when it ends.
+    StartCompanionInstaller(companion);
+    LogOutcome(TraceKind::Program, companion.c_str(), nullptr, g_hCompanionProcess != nullptr, GetLastError(),
+               "started");
+    RegisterDeviceAndCodecs(windows, system, kLoggedPrompts);
+    WaitForCompanionToEnd(companion);
+    return kExitDone;
+}
