@@ -75,7 +75,8 @@ for b in "${builds[@]}"; do
   awk -v f="$frame" -v w="$window" 'BEGIN {printf "  frame / minimal window:          %.2f (goal <= 1.20)\n", f / w}'
   awk -v f="$welcome" -v w="$wizard" 'BEGIN {printf "  Welcome - minimal wizard:        %+.1f ms (goal <= +60)\n", f - w}'
   ship=$dir/$shipping
-  for p in "cdimage/setup.exe 204800" "drvsweep.exe 102400"; do
+  # setup.exe may reach 208 KiB with the unattended mode.
+  for p in "cdimage/setup.exe 212992" "drvsweep.exe 102400"; do
     set -- $p
     [ -f "$ship/$1" ] && printf '  %-32s %8d bytes (goal <= %d)\n' "$1" "$(stat -c %s "$ship/$1")" "$2"
   done

@@ -125,7 +125,9 @@ bool CSetupApp::ReadInstallOptions(RunOptions& options) {
     // Nothing has been changed yet, and nothing will be.
     m_nExitCode = kExitFailed;
     if (!options.bSilent) {
-        ShowStop(("The log could not be written to\n\n" + std::string(options.szLog) + "\n\n" + SystemMessage(error)).c_str());
+        char text[kPathChars + 600];
+        FormatInto(text, "The log could not be written to\n\n%s\n\n%s", options.szLog, SystemMessage(error).c_str());
+        ShowStop(text);
     }
     return false;
 }

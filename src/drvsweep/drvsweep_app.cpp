@@ -1,5 +1,7 @@
 #include "drvsweep/drvsweep_app.h"
 
+#include <cstdlib>
+
 #include "common/admin_rights.h"
 #include "common/exit_codes.h"
 #include "common/locations.h"
@@ -69,14 +71,80 @@ public:
     void OnStep(bool) override {}
 };
 
+// How long the copy in Temp waits for the first copy to end before it
+// deletes the first copy's program file.
+constexpr DWORD kCallerEndMs = 30000;
+
+// The first copy's wait with /S: the copy in Temp writes its exit code
+// into a pipe, then waits for this copy to end, since it cannot delete a
+// running program's file. Both ends and this process's own handle are
+// inheritable; the copy in Temp gets their numbers first on its command
+// line, as "/R=PIPE:CALLER".
+class ResultPipe {
+public:
+    ~ResultPipe() {
+        for (HANDLE handle : {m_read, m_write, m_self}) {
+            if (handle != nullptr) CloseHandle(handle);
+        }
+    }
+    bool Open(std::string& carried) {
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        if (!CreatePipe(&m_read, &m_write, &inherit, 0) ||
+            !DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &m_self, SYNCHRONIZE,
+                             TRUE, 0)) {
+            return false;
+        }
+        char handles[48];
+        FormatInto(handles, "/R=%lu:%lu ", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(m_write)),
+                   static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(m_self)));
+        carried = handles + carried;
+        return true;
+    }
+    // The exit code the copy in Temp sends; its process's own when it ends
+    // without sending one.
+    int Wait(HANDLE process) {
+        // Only the copy's end stays: its end (or its exit) ends the read.
+        CloseHandle(m_write);
+        m_write = nullptr;
+        DWORD code = kExitFailed;
+        DWORD got = 0;
+        if (!ReadFile(m_read, &code, sizeof code, &got, nullptr) || got != sizeof code) {
+            WaitForSingleObject(process, INFINITE);
+            if (!GetExitCodeProcess(process, &code)) code = kExitFailed;
+        }
+        return static_cast<int>(code);
+    }
+
+private:
+    HANDLE m_read = nullptr;
+    HANDLE m_write = nullptr;
+    HANDLE m_self = nullptr;
+};
+
+// The handles of a leading "/R=PIPE:CALLER"; the rest of the line. A line
+// without them, or with numbers that do not parse, is left whole.
+const char* ReadResultHandles(const char* line, HANDLE& pipe, HANDLE& caller) {
+    while (*line == ' ' || *line == '\t') ++line;
+    if (_strnicmp(line, "/R=", 3) != 0) return line;
+    char* end = nullptr;
+    const unsigned long first = std::strtoul(line + 3, &end, 10);
+    if (*end != ':') return line;
+    const unsigned long second = std::strtoul(end + 1, &end, 10);
+    if ((*end != ' ' && *end != '\0') || first == 0 || second == 0) return line;
+    pipe = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(first));
+    caller = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(second));
+    return end;
+}
+
 void ShowStop(const char* text) { MessageBoxA(nullptr, text, g_Product.szProductName, MB_OK | MB_ICONSTOP); }
 
 }  // namespace
 
 BOOL CDrvSweepApp::InitInstance() {
     m_bNtPaths = DrvSweepNtPathsFlag(GetVersion());
+    const char* line = ReadResultHandles(m_strCmdLine.c_str(), m_hResultPipe, m_hCaller);
     RunOptions options;
-    if (!ReadRunOptions(m_strCmdLine.c_str(), false, options)) {
+    if (!ReadRunOptions(line, false, options)) {
         m_nExitCode = kExitBadCommandLine;
         if (!options.bSilent) ShowStop("DRVSWEEP takes only these options:\n\nDRVSWEEP [/S] [/LOG=FILE]");
         return FALSE;
@@ -144,6 +212,17 @@ void CDrvSweepApp::RemoveUnattended() {
     RunSweepRemoval(context, progress);
     // Done; a restart finishes it, which this run never makes.
     m_nExitCode = kExitRestartNeeded;
+    // The first copy waits for this result, and its program file can only
+    // go once it has ended with it.
+    if (m_hResultPipe != nullptr) {
+        const DWORD code = kExitRestartNeeded;
+        DWORD written = 0;
+        WriteFile(m_hResultPipe, &code, sizeof code, &written, nullptr);
+        CloseHandle(m_hResultPipe);
+        WaitForSingleObject(m_hCaller, kCallerEndMs);
+        CloseHandle(m_hCaller);
+    }
+    SweepRemoveProgramFile(context);
 }
 
 void CDrvSweepApp::AskAndRelocate(const char* windowsDir, const RunOptions& options) {
@@ -162,26 +241,31 @@ void CDrvSweepApp::AskAndRelocate(const char* windowsDir, const RunOptions& opti
     // The copy in Temp carries on the options, and the log.
     std::string carried = options.bSilent ? "/S" : "";
     if (options.szLog[0] != '\0') carried += std::string(options.bSilent ? " " : "") + "/LOG=\"" + options.szLog + "\"";
+    ResultPipe result;
+    if (options.bSilent && !result.Open(carried)) {
+        LogItem(TraceKind::Program, copy.c_str(), nullptr, "failed: no pipe for its result");
+        return;
+    }
     BoundedString<kPathChars> commandLine;
     DWORD reason = 0;
     HANDLE process = nullptr;
+    // The copy in Temp writes the rest of the log and its exit code: the
+    // file is free for it before it starts.
+    ReleaseRunLog();
     if (!LaunchTempCopy(paths, installed, modulePath, carried.c_str(), commandLine, options.bSilent ? &process : nullptr,
                         reason)) {
+        DWORD error = 0;
+        if (options.szLog[0] != '\0') OpenRunLog(options.szLog, true, "removal", m_strCmdLine.c_str(), error);
         LogItem(TraceKind::Program, copy.c_str(), nullptr, ("failed: " + SystemMessage(reason)).c_str());
         if (!options.bSilent) ReportNotStarted(paths, reason);
         return;
     }
     commandLine.CopyTo(m_szCmdLine);
-    // The copy in Temp writes the rest of the log and its exit code.
-    ReleaseRunLog();
     m_nExitCode = kExitDone;
     if (process == nullptr) return;
     // A script that started this copy learns how the removal ended.
-    WaitForSingleObject(process, INFINITE);
-    DWORD code = kExitFailed;
-    GetExitCodeProcess(process, &code);
+    m_nExitCode = result.Wait(process);
     CloseHandle(process);
-    m_nExitCode = static_cast<int>(code);
 }
 
 BOOL CDrvSweepApp::CreateFrame() {

@@ -29,6 +29,10 @@ public:
     char m_szProgramDir[kPathChars] = "";
     int m_bNtPaths = 1;
     std::string m_strFolder;   // the folder the copy that removes works for
+    // With /S, given by the first copy: the pipe that takes the exit code,
+    // and that copy, which waits for it (see ResultPipe).
+    HANDLE m_hResultPipe = nullptr;
+    HANDLE m_hCaller = nullptr;
 
 private:
     // Opens the log, for the copy in Temp (carriesOn) after the first

@@ -138,8 +138,9 @@ bool LaunchTempCopy(const RelocationPaths& paths, DWORD installResult, const cha
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(copyPath.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &started)) {
+    // A caller that waits (process) hands the copy the handles its options name.
+    if (!CreateProcessA(copyPath.c_str(), writable.data(), nullptr, nullptr, process != nullptr, 0, nullptr, nullptr,
+                        &startup, &started)) {
         reason = GetLastError();
         return false;
     }

@@ -242,7 +242,6 @@ void RunSweepRemoval(const SweepContext& context, SweepProgress& progress) {
     SweepDeleteProgramGroups();
     SweepRemoveOemInfs(context.szWindowsDir);
     SweepRemoveRegistryEntries(context, progress);
-    SweepRemoveProgramFile(context);
 }
 
 void SweepRemoveRegistryEntries(const SweepContext& context, SweepProgress& progress) {

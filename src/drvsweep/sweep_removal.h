@@ -54,6 +54,7 @@ void SweepRemoveOemInfs(const char* windowsDir);
 // trees), the per-user settings key and the three system.ini entries.
 void SweepRemoveRegistryEntries(const SweepContext& context, SweepProgress& progress);
 
-// The whole removal in the page's order: files, source folder, program
-// groups, OEM INF copies, registry entries, and the program file last.
+// The removal in the page's order up to the program file, which the
+// caller removes last (SweepRemoveProgramFile): files, source folder,
+// program groups, OEM INF copies, registry entries.
 void RunSweepRemoval(const SweepContext& context, SweepProgress& progress);

@@ -22,6 +22,7 @@ void CUninstallDlg::RunUninstall() {
     context.strSourceDir = m_strSourceDir;
     context.bNtPaths = m_bNtPaths;
     RunSweepRemoval(context, *this);
+    SweepRemoveProgramFile(context);
     ShowCompleted();
 }
 

@@ -10,6 +10,14 @@
 
 namespace {
 
+bool HasSubKeys(HKEY root, const char* path) {
+    RegKey key;
+    char name[256];
+    DWORD chars = sizeof name;
+    return RunLogActive() && key.Open(root, path) &&
+           RegEnumKeyExA(key.Get(), 0, name, &chars, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
 class MachineSinkImpl : public RemovalSink {
 public:
     bool OpenKey(HKEY root, const char* path, REGSAM access, RegKey& key) override {
@@ -90,7 +98,9 @@ std::vector<MachineSinkImpl::SavedRights>::iterator MachineSinkImpl::Saved(HKEY 
 bool MachineSinkImpl::DeleteKey(HKEY root, const char* path) {
     const LONG result = RegDeleteKeyA(root, path);
     const bool deleted = result == ERROR_SUCCESS;
-    LogKeyRemoved(root, path, nullptr, deleted, static_cast<DWORD>(result));
+    // Windows 2000/XP refuse a key that has subkeys; the removals then take
+    // the keys below first and this one again, so only that try is logged.
+    if (deleted || !HasSubKeys(root, path)) LogKeyRemoved(root, path, nullptr, deleted, static_cast<DWORD>(result));
     const auto saved = Saved(root, path);
     if (saved != m_saved.end()) {
         // No one to tell but a debugger: the removal goes on either way.
