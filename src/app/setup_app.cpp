@@ -49,7 +49,10 @@ BOOL CSetupApp::InitInstance() {
     }
     switch (mode) {
     case RunMode::UninstallLauncher: {
-        if (!ConfirmUninstall()) return FALSE;
+        if (!ConfirmUninstall()) {
+            m_nExitCode = kExitCancelled;
+            return FALSE;
+        }
         char windowsDir[kPathChars] = "";
         const UINT len = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
         if (len == 0 || len >= sizeof windowsDir) windowsDir[0] = '\0';

@@ -32,7 +32,8 @@ std::string SystemDir() {
     return dir;
 }
 std::string Destination() { return WindowsDir().substr(0, 2) + "\\Cam Dir"; }
-std::string LogDir() { return WindowsDir().substr(0, 2) + "\\admin logs"; }
+// On the test drive, so that the logs stay in the build folder to read.
+std::string LogDir() { return TestDriveRoot() + "admin logs"; }
 
 bool KeyExists(const char* key) {
     HKEY handle = nullptr;
