@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/bounded_string.h"
+#include "traces/run_log.h"
 
 void InstallEncoderSecondName(const char* systemDir) {
     char source[kPathChars];
@@ -10,10 +11,10 @@ void InstallEncoderSecondName(const char* systemDir) {
     if (!JoinPath(systemDir, "h2_enc.dll", source) || !JoinPath(systemDir, "hmpv2_enc.dll", target)) {
         return;
     }
-    if (MoveFileA(source, target)) return;
     // The command interpreter's copy cannot be started as a program; the
     // platform's copy overwrites the second name just the same.
-    CopyFileA(source, target, FALSE);
+    const bool done = MoveFileA(source, target) || CopyFileA(source, target, FALSE);
+    LogInstalled(TraceKind::File, target, nullptr, done, GetLastError());
 }
 
 std::string CaptureFilterCommandLine(const char* systemDir) {
@@ -24,5 +25,8 @@ std::string CaptureFilterCommandLine(const char* systemDir) {
 
 void RegisterCaptureFilter(const char* systemDir) {
     const std::string line = CaptureFilterCommandLine(systemDir);
-    if (!line.empty()) WinExec(line.c_str(), SW_HIDE);
+    if (line.empty()) return;
+    const UINT started = WinExec(line.c_str(), SW_HIDE);
+    // WinExec answers a system error code below 32 (0: out of memory).
+    LogOutcome(TraceKind::Program, line.c_str(), nullptr, started > 31, started, "started");
 }

@@ -27,7 +27,7 @@ void LogKey(HKEY root, const char* key, const char* valueName, bool done, DWORD 
     char name[kLineChars];
     FormatInto(name, "%s\\%s", RegistryRootName(root), key);
     LogOutcome(valueName != nullptr ? TraceKind::RegistryValue : TraceKind::RegistryKey, name,
-               valueName != nullptr && valueName[0] == '\0' ? "(default)" : valueName, done, error, doneWord);
+               valueName != nullptr && valueName[0] == '\0' ? "default" : valueName, done, error, doneWord);
 }
 
 }  // namespace

@@ -79,20 +79,13 @@ std::string ProgramsFolder() {
 }  // namespace
 
 const char* TraceKindName(TraceKind kind) {
-    switch (kind) {
-    case TraceKind::File: return "file";
-    case TraceKind::Directory: return "directory";
-    case TraceKind::ProgramGroup: return "program group";
-    case TraceKind::OemInfCopy: return "OEM INF copy";
-    case TraceKind::RegistryValue: return "registry value";
-    case TraceKind::RegistryKey: return "registry key";
-    case TraceKind::RegistrySubtree: return "registry subtree";
-    case TraceKind::DeviceInstance: return "device instance";
-    case TraceKind::ProfileEntry: return "profile entry";
-    case TraceKind::ProgramItem: return "program item";
-    case TraceKind::Program: return "program";
-    }
-    return "";
+    // In the order of TraceKind.
+    static const char* const kNames[] = {"file",           "directory",        "program group",
+                                         "OEM INF copy",   "registry value",   "registry key",
+                                         "registry subtree", "device instance", "profile entry",
+                                         "program item",   "program"};
+    const auto at = static_cast<std::size_t>(kind);
+    return at < sizeof kNames / sizeof kNames[0] ? kNames[at] : "";
 }
 
 TraceRecorder::TraceRecorder()
