@@ -14,7 +14,9 @@ void InstallEncoderSecondName(const char* systemDir) {
     // The command interpreter's copy cannot be started as a program; the
     // platform's copy overwrites the second name just the same.
     const bool done = MoveFileA(source, target) || CopyFileA(source, target, FALSE);
-    LogInstalled(TraceKind::File, target, nullptr, done, GetLastError());
+    // Without the encoder (the companion software brings it) there is nothing to do.
+    const DWORD error = GetLastError();
+    if (done || error != ERROR_FILE_NOT_FOUND) LogInstalled(TraceKind::File, target, nullptr, done, error);
 }
 
 std::string CaptureFilterCommandLine(const char* systemDir) {

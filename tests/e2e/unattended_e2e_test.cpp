@@ -129,6 +129,7 @@ protected:
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_LOCAL_MACHINE, kRegisteredApps, &apps));
         RegCloseKey(apps);
         ASSERT_TRUE(CopyInto(HelpersDir() + "\\htm1_rec.ax", SystemDir() + "\\htm1_rec.ax"));
+        ASSERT_TRUE(WriteFileBytes(SystemDir() + "\\h2_enc.dll", "encoder"));
     }
 
     // Runs a command without a window of its own and returns its exit code;
@@ -151,7 +152,7 @@ protected:
 
 }  // namespace
 
-TEST_F(UnattendedE2E, WrongOptionsAndAnUnwritableLogEndBeforeAnyChange) {
+TEST_F(UnattendedE2E, WrongOptionsAnUnwritableLogAndAMissingFileEndWithTheirCodes) {
     const std::string setup = "\"" + CdImageDir() + "\\setup.exe\"";
     const std::string log = LogDir() + "\\refused.log";
     WindowWatch watch;
@@ -172,6 +173,20 @@ TEST_F(UnattendedE2E, WrongOptionsAndAnUnwritableLogEndBeforeAnyChange) {
         EXPECT_FALSE(FileExists(log)) << options << ": nothing is written";
         EXPECT_TRUE(NothingInstalled()) << options;
     }
+    EXPECT_EQ("", watch.Shown()) << "nothing may be shown with /S";
+
+    // A CD copy without the uninstaller: the copy error that would ask
+    // (here the next-disk prompt) ends the install, which says why.
+    const std::string cd = TestDriveRoot() + "broken cd";
+    for (const char* file : {"setup.exe", "USBDE301r.INF", "PICTAVO\\setup.exe"}) {
+        ASSERT_TRUE(CopyInto(CdImageDir() + "\\" + file, cd + "\\" + file)) << file;
+    }
+    EXPECT_EQ(kExitFailed, Run("\"" + cd + "\\setup.exe\" /S /LOG=\"" + log + "\"", watch));
+    std::string text;
+    ASSERT_TRUE(ReadFileBytes(log, text));
+    EXPECT_NE(std::string::npos, text.find("failed: Cannot read source file " + cd + "\\drvsweep.ex_.")) << text;
+    EXPECT_EQ("Exit code: 1603\r\n", text.substr(text.size() - 17)) << text;
+    EXPECT_EQ("(none)", EntryText("DisplayName")) << "a failed copy lists no program";
     EXPECT_EQ("", watch.Shown()) << "nothing may be shown with /S";
 }
 
@@ -238,7 +253,8 @@ TEST_F(UnattendedE2E, SilentInstallIntoAFolderWithABlankThenQuietRemovalFromTheL
     const std::size_t entry = ItemAt(items, "registry value", "QuietUninstallString)  installed");
     const std::size_t group = ItemAt(items, "program group", "Pixmoor-USB 300 plus  installed");
     const std::size_t service = ItemAt(items, "registry value", "OMSCAN  (ImagePath)  installed");
-    EXPECT_TRUE(folder < file && file < entry && entry < group && group < service) << log;
+    const std::size_t encoder = ItemAt(items, "file", SystemDir() + "\\hmpv2_enc.dll  installed");
+    EXPECT_TRUE(folder < file && file < entry && entry < group && group < service && service < encoder) << log;
     EXPECT_EQ(std::string::npos, log.find("failed")) << log;
     EXPECT_EQ("Exit code: 0\r\n", log.substr(log.size() - 14)) << log;
 
