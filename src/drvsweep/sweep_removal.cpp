@@ -19,22 +19,10 @@
 #include "drvsweep/sweep_tables.h"
 #include "progman/program_group.h"
 #include "stillimage/earlier_still_image.h"
+#include "traces/removal_sink.h"
 #include "traces/run_log.h"
 
 namespace {
-
-// What became of an item, for the run's log; the system's last error
-// tells why it did not go.
-bool Logged(bool done, TraceKind kind, const char* path, const char* detail = nullptr) {
-    LogRemoved(kind, path, detail, done, GetLastError());
-    return done;
-}
-
-// A folder that still holds files stays, as the removal means it to.
-void RemoveFolderIfEmpty(const char* path) {
-    const bool done = RemoveDirectoryA(path) != FALSE;
-    if (done || GetLastError() != ERROR_DIR_NOT_EMPTY) Logged(done, TraceKind::Directory, path);
-}
 
 constexpr int kFirstValueRow = 1;
 constexpr int kFirstKeyRow = 4;
@@ -96,10 +84,10 @@ void RemoveFromRootProductFolder(const char* windowsDir, const char* name) {
     PathString file(folder.c_str());
     file.AppendName(name);
     if (!folder.ok() || !file.ok()) return;
-    Logged(DeleteFileA(file.c_str()) != FALSE, TraceKind::File, file.c_str());
+    TheMachine().RemoveFile(file.c_str());
     // Not removable while it is the current directory.
     SetCurrentDirectoryA(root);
-    RemoveFolderIfEmpty(folder.c_str());
+    TheMachine().RemoveFolder(folder.c_str());
 }
 
 // windowsDir\INF\OEMn + extension; not ok() when it does not fit.
@@ -111,20 +99,13 @@ PathString OemCopyPath(const char* windowsDir, int n, const char* extension) {
     return path;
 }
 
-// One key as RegDeleteKeyA deletes it; logged when it went (a key that
-// keeps subkeys on NT is taken by the tree walk, which logs its own).
-void DeleteSingleKey(HKEY root, const char* path) {
-    if (RegDeleteKeyA(root, path) == ERROR_SUCCESS) LogKeyRemoved(root, path, nullptr, true, 0);
-}
-
 void DeleteValueRows(SweepProgress& progress) {
     for (int i = kFirstValueRow; i < kFirstKeyRow && i < g_nSweepRegistryCount; ++i) {
         progress.OnStep(true);
         const RegRemoveEntry& row = g_SweepRegistry[i];
         RegKey key;
         if (key.Open(row.hRoot, row.szSubKey, KEY_ALL_ACCESS)) {
-            const LONG result = RegDeleteValueA(key.Get(), row.szValueName);
-            LogKeyRemoved(row.hRoot, row.szSubKey, row.szValueName, result == ERROR_SUCCESS, static_cast<DWORD>(result));
+            TheMachine().DeleteValue(key.Get(), row.hRoot, row.szSubKey, row.szValueName);
         }
     }
 }
@@ -134,7 +115,7 @@ void DeleteKeyRows(SweepProgress& progress) {
     // keys with subkeys, which the tree walk then takes leaves upwards.
     for (int i = kFirstKeyRow; i < g_nSweepRegistryCount; ++i) {
         const RegRemoveEntry& row = g_SweepRegistry[i];
-        if (RegKeyExists(row.hRoot, row.szSubKey)) DeleteSingleKey(row.hRoot, row.szSubKey);
+        if (RegKeyExists(row.hRoot, row.szSubKey)) TheMachine().DeleteKey(row.hRoot, row.szSubKey);
     }
     for (int i = kFirstKeyRow; i < g_nSweepRegistryCount; ++i) {
         progress.OnStep(true);
@@ -151,13 +132,13 @@ void ForceDeleteFile(const char* path, const char* matched) {
     if ((attributes & 0xFF) == FILE_ATTRIBUTE_DIRECTORY) {
         // Step out in case it is the current directory; only an empty one goes.
         SetCurrentDirectoryA("..");
-        RemoveFolderIfEmpty(path);
+        TheMachine().RemoveFolder(path);
         DeleteFileA(path);
         return;
     }
     // Archive only: read-only, hidden and system would refuse the delete.
     SetFileAttributesA(path, FILE_ATTRIBUTE_ARCHIVE);
-    Logged(DeleteFileA(path) != FALSE, matched != nullptr ? TraceKind::OemInfCopy : TraceKind::File, path, matched);
+    TheMachine().RemoveFile(path, matched != nullptr ? matched : "");
 }
 
 void SweepRemoveFiles(const SweepContext& context, SweepProgress& progress) {
@@ -181,7 +162,7 @@ void SweepRemoveFiles(const SweepContext& context, SweepProgress& progress) {
     }
     PathString ovtCam(context.szWindowsDir);
     ovtCam.Append("\\OvtCam");
-    if (ovtCam.ok() && IsDrivePath(ovtCam.c_str())) RemoveFolderIfEmpty(ovtCam.c_str());
+    if (ovtCam.ok() && IsDrivePath(ovtCam.c_str())) TheMachine().RemoveFolder(ovtCam.c_str());
 }
 
 void SweepRemoveProgramFile(const SweepContext& context) {
@@ -198,21 +179,17 @@ void SweepRemoveSourceDir(const SweepContext& context) {
     // The relocated copy may have been started in it.
     const char root[] = {dir[0], ':', '\\', '\0'};
     SetCurrentDirectoryA(root);
-    RemoveFolderIfEmpty(dir.c_str());
+    TheMachine().RemoveFolder(dir.c_str());
 }
 
 void SweepDeleteProgramGroups() {
     const auto deleteCommand = [](const char* name) {
         return BuildProgramGroupCommands(name, "", true, nullptr, 0).front();
     };
-    // Only a log asks the program manager what it has.
-    const bool listed = RunLogActive() && ProgramGroupExists(kSweepGroupName, kGroupTimeoutMs);
+    const bool listed = GroupListedForLog(kSweepGroupName, kGroupTimeoutMs);
     SendProgramManagerCommands({{deleteCommand(kSweepGroupName), kGroupTimeoutMs},
                                 {deleteCommand(kSweepProductFolder), kFolderGroupTimeoutMs}});
-    if (listed) {
-        LogRemoved(TraceKind::ProgramGroup, kSweepGroupName, nullptr, !ProgramGroupExists(kSweepGroupName, kGroupTimeoutMs),
-                   ERROR_GEN_FAILURE);
-    }
+    if (listed) LogGroupRemoved(kSweepGroupName, kGroupTimeoutMs);
 }
 
 void RemoveOemInfByString(const char* windowsDir, const char* key, const char* value) {
@@ -255,15 +232,12 @@ void SweepRemoveRegistryEntries(const SweepContext& context, SweepProgress& prog
     DeleteTreeInEachControlSet("Services\\OMSCAN");
 
     if (context.bNtPaths) {
-        DeleteSingleKey(HKEY_CURRENT_USER, kPerUserKey);
+        TheMachine().DeleteKey(HKEY_CURRENT_USER, kPerUserKey);
     } else {
-        DeleteSingleKey(HKEY_USERS, kDefaultUserKey);
+        TheMachine().DeleteKey(HKEY_USERS, kDefaultUserKey);
     }
     // The entries stay, naming no driver.
-    for (const char* name : kSystemIniDrivers) {
-        const bool done = WritePrivateProfileStringA("drivers", name, "", "system.ini") != FALSE;
-        LogOutcome(TraceKind::ProfileEntry, "system.ini", name, done, GetLastError(), "changed");
-    }
+    for (const char* name : kSystemIniDrivers) TheMachine().WriteProfileText("drivers", name, "", "system.ini");
     // Gone from the system's list of installed programs.
     DeleteRegistryTree(kUninstallEntryKey);
 }

@@ -66,14 +66,10 @@ public:
     }
 
     void RemoveProgramGroup(const char* groupName, DWORD timeoutMs) override {
-        // Only a log asks the program manager what it has.
-        const bool listed = RunLogActive() && ProgramGroupExists(groupName, timeoutMs);
+        const bool listed = GroupListedForLog(groupName, timeoutMs);
         // Delete mode reads no table rows.
         UpdateProgramGroup("", 1, groupName, nullptr, 0, timeoutMs);
-        if (listed) {
-            const bool gone = !ProgramGroupExists(groupName, timeoutMs);
-            LogRemoved(TraceKind::ProgramGroup, groupName, nullptr, gone, ERROR_GEN_FAILURE);
-        }
+        if (listed) LogGroupRemoved(groupName, timeoutMs);
     }
 
 private:

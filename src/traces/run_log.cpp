@@ -6,6 +6,7 @@
 #include "common/product_profile.h"
 #include "common/reg_key.h"
 #include "common/text_format.h"
+#include "progman/program_group.h"
 
 namespace {
 
@@ -95,6 +96,15 @@ void LogKeyInstalled(HKEY root, const char* key, const char* valueName, bool don
 
 void LogKeyRemoved(HKEY root, const char* key, const char* valueName, bool done, DWORD error) {
     if (RunLogActive() && (done || !Absent(error))) LogKey(root, key, valueName, done, error, "removed");
+}
+
+bool GroupListedForLog(const char* groupName, DWORD timeoutMs) {
+    return RunLogActive() && ProgramGroupExists(groupName, timeoutMs);
+}
+
+void LogGroupRemoved(const char* groupName, DWORD timeoutMs) {
+    // The program manager answers nothing: what it lists tells.
+    LogRemoved(TraceKind::ProgramGroup, groupName, nullptr, !ProgramGroupExists(groupName, timeoutMs), ERROR_GEN_FAILURE);
 }
 
 void ReleaseRunLog() {

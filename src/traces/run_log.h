@@ -35,5 +35,12 @@ void LogKeyRemoved(HKEY root, const char* key, const char* valueName, bool done,
 // Closes the file without the exit code: another copy carries on the log.
 void ReleaseRunLog();
 
+// Whether a log is kept and the program manager lists the group: only a
+// log asks it what it has, before and after the group's deletion.
+bool GroupListedForLog(const char* groupName, DWORD timeoutMs);
+// The group's line after its deletion: "removed" when the program manager
+// no longer lists it.
+void LogGroupRemoved(const char* groupName, DWORD timeoutMs);
+
 // "Exit code: N", then closes the file.
 void CloseRunLog(int exitCode);
