@@ -5,6 +5,7 @@
 #include "common/bounded_string.h"
 #include "common/program_dir.h"
 #include "frame/main_frame.h"
+#include "traces/run_log.h"
 
 HANDLE g_hCompanionProcess = nullptr;
 
@@ -55,6 +56,14 @@ DWORD WINAPI WaitForCompanion(void*) {
     if (g_hCompanionProcess != nullptr) WaitForSingleObject(g_hCompanionProcess, INFINITE);
     CloseFrame();
     return 0;
+}
+
+void WaitForCompanionToEnd(const std::string& path) {
+    if (g_hCompanionProcess == nullptr) return;
+    WaitForSingleObject(g_hCompanionProcess, INFINITE);
+    CloseHandle(g_hCompanionProcess);
+    g_hCompanionProcess = nullptr;
+    LogItem(TraceKind::Program, path.c_str(), nullptr, "ended");
 }
 
 void WatchCompanion(WorkerThreadStarter start) {

@@ -21,6 +21,10 @@ void StartCompanionInstaller(const std::string& path);
 // Worker thread: waits for the companion to end, then closes the frame.
 DWORD WINAPI WaitForCompanion(void*);
 
+// Without a frame (setup /S): waits here for the companion at path to end,
+// and logs it.
+void WaitForCompanionToEnd(const std::string& path);
+
 // Closes the frame once the companion has ended: WaitForCompanion on a
 // thread of its own, or, when no thread can be started, a check of the
 // process from this thread's timer; at once when there is no process.

@@ -31,14 +31,6 @@ public:
 void LogNotice(const char* text) { LogItem(TraceKind::Program, "setup", nullptr, text); }
 const RegistrationPrompts kLoggedPrompts = {LogNotice};
 
-void WaitForCompanionToEnd(const std::string& path) {
-    if (g_hCompanionProcess == nullptr) return;
-    WaitForSingleObject(g_hCompanionProcess, INFINITE);
-    CloseHandle(g_hCompanionProcess);
-    g_hCompanionProcess = nullptr;
-    LogItem(TraceKind::Program, path.c_str(), nullptr, "ended");
-}
-
 }  // namespace
 
 int RunUnattendedInstall(const UnattendedInstall& run) {
