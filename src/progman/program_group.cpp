@@ -8,12 +8,21 @@ DWORD g_idDdeInst = 0;
 
 namespace {
 
+// The DDE library calls its client back for notifications; this client
+// only sends commands and waits for each, so every notification it may
+// skip is skipped (CBF_SKIP_ALLNOTIFICATIONS) and the rest find nothing to
+// answer. The library requires a callback, though Wine accepts none.
+HDDEDATA CALLBACK IgnoreDdeNotification(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+    return nullptr;
+}
+
 // One conversation with the program manager, for as long as it lives.
 class ProgramManagerConversation {
 public:
     ProgramManagerConversation() {
         g_idDdeInst = 0;
-        if (DdeInitializeA(&g_idDdeInst, nullptr, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return;
+        const DWORD flags = APPCMD_CLIENTONLY | CBF_SKIP_ALLNOTIFICATIONS;
+        if (DdeInitializeA(&g_idDdeInst, IgnoreDdeNotification, flags, 0) != DMLERR_NO_ERROR) return;
         m_bInitialized = true;
         m_service = DdeCreateStringHandleA(g_idDdeInst, "PROGMAN", CP_WINANSI);
         m_topic = DdeCreateStringHandleA(g_idDdeInst, "PROGMAN", CP_WINANSI);
