@@ -2,9 +2,33 @@
 
 #include "common/bounded_string.h"
 #include "common/product_profile.h"
+#include "common/system_library.h"
 #include "common/text_format.h"
 
 namespace {
+
+// The local Administrators group, S-1-5-32-544, laid out as a SID with two
+// subauthorities.
+struct AdministratorsSid {
+    BYTE revision;
+    BYTE subAuthorityCount;
+    SID_IDENTIFIER_AUTHORITY authority;
+    DWORD subAuthority[2];
+};
+
+bool IsAdministrator() {
+    // Windows 2000 and later have the check; its token is the thread's (the
+    // process's when none is impersonated), its groups those enabled.
+    using CheckMembershipFn = BOOL(WINAPI*)(HANDLE, PSID, PBOOL);
+    HMODULE advapi = GetModuleHandleA("advapi32.dll");
+    auto check = advapi != nullptr ? ProcAddress<CheckMembershipFn>(advapi, "CheckTokenMembership") : nullptr;
+    if (check == nullptr) return true;  // an older NT: the write probes decide
+    AdministratorsSid admins = {SID_REVISION, 2, SECURITY_NT_AUTHORITY,
+                                {SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS}};
+    BOOL member = FALSE;
+    if (!check(nullptr, &admins, &member)) return true;  // no answer: no refusal
+    return member != FALSE;
+}
 
 bool MayWriteKey(HKEY root, const char* subKey) {
     HKEY key = nullptr;
@@ -27,12 +51,12 @@ bool MayWriteFolder(const char* folder) {
 
 }  // namespace
 
-const AdminRightsProbe g_SystemRightsProbe = {MayWriteKey, MayWriteFolder};
+const AdminRightsProbe g_SystemRightsProbe = {IsAdministrator, MayWriteKey, MayWriteFolder};
 
 bool HasAdminRights(DWORD version, HKEY root, const char* subKey, const char* folder,
                     const AdminRightsProbe& probe) {
     if ((version & 0x80000000) != 0) return true;  // 95/98/Me
-    return probe.pfnMayWriteKey(root, subKey) && probe.pfnMayWriteFolder(folder);
+    return probe.pfnIsAdministrator() && probe.pfnMayWriteKey(root, subKey) && probe.pfnMayWriteFolder(folder);
 }
 
 bool ProcessHasAdminRights() {

@@ -1,6 +1,7 @@
 // The start-up check for administrator rights. Wine runs every program
-// with full access to its files, so the decision is driven through a probe
-// that answers as a limited user's system would; the registry half also
+// with full access to its files and as a member of Administrators, so the
+// decision is driven through a probe that answers as a limited user's or a
+// Power User's system would; the registry half also
 // runs for real, against a sandbox key whose rights grant only reading,
 // which Wine's registry enforces.
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@
 namespace {
 
 struct ProbeAnswers {
+    bool bAdministrator = true;
     bool bKey = true;
     bool bFolder = true;
     int nAsked = 0;
@@ -26,6 +28,11 @@ struct ProbeAnswers {
     std::string strFolder;
 };
 ProbeAnswers g_answers;
+
+bool AnswerAdministrator() {
+    ++g_answers.nAsked;
+    return g_answers.bAdministrator;
+}
 
 bool AnswerKey(HKEY root, const char* subKey) {
     ++g_answers.nAsked;
@@ -40,10 +47,11 @@ bool AnswerFolder(const char* folder) {
     return g_answers.bFolder;
 }
 
-const AdminRightsProbe kAnsweringProbe = {AnswerKey, AnswerFolder};
+const AdminRightsProbe kAnsweringProbe = {AnswerAdministrator, AnswerKey, AnswerFolder};
 
-bool Decide(DWORD version, bool key, bool folder) {
+bool Decide(DWORD version, bool key, bool folder, bool administrator = true) {
     g_answers = ProbeAnswers();
+    g_answers.bAdministrator = administrator;
     g_answers.bKey = key;
     g_answers.bFolder = folder;
     return HasAdminRights(version, HKEY_LOCAL_MACHINE, "Software", "C:\\WINNT", kAnsweringProbe);
@@ -78,7 +86,7 @@ private:
 
 }  // namespace
 
-TEST(AdminRights, TheNtLineNeedsBothHalvesAndThe9xLineIsNeverAsked) {
+TEST(AdminRights, TheNtLineNeedsAnAdministratorWhoMayWriteAndThe9xLineIsNeverAsked) {
     for (DWORD version : {0x08930005u /* 2000 */, 0x0A280105u /* XP */}) {
         EXPECT_TRUE(Decide(version, true, true)) << std::hex << version;
         EXPECT_EQ(HKEY_LOCAL_MACHINE, g_answers.hRoot);
@@ -86,11 +94,14 @@ TEST(AdminRights, TheNtLineNeedsBothHalvesAndThe9xLineIsNeverAsked) {
         EXPECT_EQ("C:\\WINNT", g_answers.strFolder);
         EXPECT_FALSE(Decide(version, false, true)) << std::hex << version << ": HKLM\\Software refused";
         EXPECT_FALSE(Decide(version, true, false)) << std::hex << version << ": the Windows folder refused";
+        // A Power User may write both, yet not HKLM\SYSTEM nor system32:
+        // the token's group decides.
+        EXPECT_FALSE(Decide(version, true, true, false)) << std::hex << version << ": not an administrator";
     }
     // No rights to ask about there, and the folder probe's flag would make
     // the system reject the call.
     for (DWORD version : {0xC3B60004u /* 95 */, 0xC0000A04u /* 98 */, 0xC0005A04u /* Me */}) {
-        EXPECT_TRUE(Decide(version, false, false)) << std::hex << version;
+        EXPECT_TRUE(Decide(version, false, false, false)) << std::hex << version;
         EXPECT_EQ(0, g_answers.nAsked) << std::hex << version;
     }
 }
@@ -103,7 +114,9 @@ TEST(AdminRights, ThisProcessIsRefusedWhenHklmSoftwareOnlyGrantsReading) {
     ASSERT_TRUE(software.Create(HKEY_LOCAL_MACHINE, "Software"));
     software.Close();
 
-    // The real probes on both halves: an administrator passes.
+    // The real probes: Wine's user is in Administrators (the group's SID as
+    // the check builds it), and an administrator passes.
+    EXPECT_TRUE(g_SystemRightsProbe.pfnIsAdministrator());
     EXPECT_TRUE(ProcessHasAdminRights());
     {
         ReadOnlyKey lock("Software");
