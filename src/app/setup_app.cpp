@@ -15,6 +15,7 @@
 #include "common/program_dir.h"
 #include "common/reg_key.h"
 #include "frame/main_frame.h"
+#include "framework/modal_owner.h"
 #include "framework/resource_text.h"
 #include "install/file_tables.h"
 #include "install/install_sequence.h"
@@ -23,6 +24,16 @@
 #include "resources/setup/resource.h"
 #include "wizard/install_wizard.h"
 #include "wizard/uninstall_wizard.h"
+
+namespace {
+
+// The stop box that ends a run without administrator rights.
+void ReportAdminRightsNeeded() {
+    const std::string text = FormatText(LoadResString(IDS_ADMIN_RIGHTS_NEEDED), {g_Product.szProductName});
+    AppMessageBox(text.c_str(), g_Product.szProductName, MB_OK | MB_ICONSTOP);
+}
+
+}  // namespace
 
 CSetupApp& SetupApp() { return *static_cast<CSetupApp*>(CWinApp::Current()); }
 
@@ -39,7 +50,7 @@ BOOL CSetupApp::InitInstance() {
     // folder: a user without the rights is told before anything happens.
     if (mode != RunMode::TraceReport && !ProcessHasAdminRights()) {
         LogText("failed: administrator rights needed");
-        if (!options.bSilent) ReportAdminRightsNeeded(LoadResString(IDS_ADMIN_RIGHTS_NEEDED));
+        if (!options.bSilent) ReportAdminRightsNeeded();
         m_nExitCode = kExitFailed;
         return FALSE;
     }
@@ -106,7 +117,7 @@ bool InstallFolderOption(char (&dir)[kPathChars]) {
     return BoundedString<kPathChars>(UsableProductFolder(dir, windows, system).c_str()).CopyTo(dir) && dir[0] != '\0';
 }
 
-void ShowStop(const char* text) { MessageBoxA(nullptr, text, "Setup", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND); }
+void ShowStop(const char* text) { AppMessageBox(text, "Setup", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND); }
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include "common/product_profile.h"
 #include "common/text_format.h"
 #include "frame/frame_title.h"
+#include "framework/modal_owner.h"
 #include "framework/resource_text.h"
 #include "resources/setup/resource.h"
 #include "stillimage/earlier_still_image.h"
@@ -75,7 +76,7 @@ void AppendSection(std::string& report, const char* heading, const std::vector<T
 }
 
 int Refuse(const std::string& text, int exitCode) {
-    MessageBoxA(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+    AppMessageBox(text.c_str(), kCaption, MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
     return exitCode;
 }
 

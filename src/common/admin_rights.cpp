@@ -1,9 +1,7 @@
 #include "common/admin_rights.h"
 
 #include "common/bounded_string.h"
-#include "common/product_profile.h"
 #include "common/system_library.h"
-#include "common/text_format.h"
 
 namespace {
 
@@ -64,10 +62,4 @@ bool ProcessHasAdminRights() {
     const UINT len = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
     if (len == 0 || len >= sizeof windowsDir) windowsDir[0] = '\0';  // no folder: nothing to refuse
     return HasAdminRights(GetVersion(), HKEY_LOCAL_MACHINE, "Software", windowsDir, g_SystemRightsProbe);
-}
-
-void ReportAdminRightsNeeded(const std::string& format) {
-    const std::string text = FormatText(format, {g_Product.szProductName});
-    // The program ends whatever the box answers, or if it cannot be shown.
-    MessageBoxA(nullptr, text.c_str(), g_Product.szProductName, MB_OK | MB_ICONSTOP);
 }

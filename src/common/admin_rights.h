@@ -10,7 +10,6 @@
 
 #include <windows.h>
 
-#include <string>
 
 // The questions put to the system. Each answers false only when the system
 // refuses: the token is not of the local Administrators group, or the
@@ -38,8 +37,3 @@ bool HasAdminRights(DWORD version, HKEY root, const char* subKey, const char* fo
 // The decision for this process and machine: HKEY_LOCAL_MACHINE\Software
 // and the Windows folder, asked of the system.
 bool ProcessHasAdminRights();
-
-// The message that ends a program run without those rights: format (one
-// %s, the product name) in a stop box without owner, captioned with the
-// product name.
-void ReportAdminRightsNeeded(const std::string& format);

@@ -13,6 +13,7 @@
 #include "drvsweep/sweep_removal.h"
 #include "drvsweep/sweep_wizard.h"
 #include "frame/main_frame.h"
+#include "framework/modal_owner.h"
 #include "framework/resource_text.h"
 #include "resources/drvsweep/resource.h"
 #include "traces/run_log.h"
@@ -37,7 +38,13 @@ void ReportNotStarted(const RelocationPaths& paths, DWORD reason) {
     const std::string copy = paths.strTempDir + "\\" + paths.strFileName;
     const std::string text =
         FormatText(LoadResString(IDS_NOT_STARTED), {copy.c_str(), SystemMessage(reason).c_str()});
-    MessageBoxA(nullptr, text.c_str(), g_Product.szProductName, MB_OK | MB_ICONSTOP);
+    AppMessageBox(text.c_str(), g_Product.szProductName, MB_OK | MB_ICONSTOP);
+}
+
+// The stop box that ends a run without administrator rights.
+void ReportAdminRightsNeeded() {
+    const std::string text = FormatText(LoadResString(IDS_ADMIN_RIGHTS_NEEDED), {g_Product.szProductName});
+    AppMessageBox(text.c_str(), g_Product.szProductName, MB_OK | MB_ICONSTOP);
 }
 
 }  // namespace
@@ -136,7 +143,7 @@ const char* ReadResultHandles(const char* line, HANDLE& pipe, HANDLE& caller) {
     return end;
 }
 
-void ShowStop(const char* text) { MessageBoxA(nullptr, text, g_Product.szProductName, MB_OK | MB_ICONSTOP); }
+void ShowStop(const char* text) { AppMessageBox(text, g_Product.szProductName, MB_OK | MB_ICONSTOP); }
 
 }  // namespace
 
@@ -155,7 +162,7 @@ BOOL CDrvSweepApp::InitInstance() {
     // Both copies change files and keys.
     if (!ProcessHasAdminRights()) {
         LogText("failed: administrator rights needed");
-        if (!options.bSilent) ReportAdminRightsNeeded(LoadResString(IDS_ADMIN_RIGHTS_NEEDED));
+        if (!options.bSilent) ReportAdminRightsNeeded();
         m_nExitCode = kExitFailed;
         return FALSE;
     }

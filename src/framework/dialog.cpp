@@ -1,5 +1,7 @@
 #include "framework/dialog.h"
 
+#include "framework/modal_owner.h"
+
 void DDX_Text(CDataExchange& dx, int id, std::string& value) {
     if (dx.m_bSaveAndValidate) {
         value = dx.m_pDlgWnd->GetDlgItemText(id);
@@ -9,7 +11,9 @@ void DDX_Text(CDataExchange& dx, int id, std::string& value) {
 }
 
 INT_PTR CDialog::DoModal() {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), m_hParent,
+    // The dialog manager disables the owner while the dialog runs.
+    const CModalOwner owner(m_hParent);
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), owner.Get(),
                            StdDlgProc, reinterpret_cast<LPARAM>(this));
 }
 

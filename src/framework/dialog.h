@@ -25,7 +25,8 @@ public:
     explicit CDialog(UINT templateId, HWND parent = nullptr)
         : m_nIDTemplate(templateId), m_hParent(parent) {}
 
-    // Runs the dialog modally; the value passed to EndDialog, or -1.
+    // Runs the dialog modally, owned by the parent or, with none, as
+    // framework/modal_owner.h says; the value passed to EndDialog, or -1.
     virtual INT_PTR DoModal();
     // Creates the dialog modeless; FALSE on failure.
     BOOL Create(HWND parent);

@@ -1,6 +1,7 @@
 #include "framework/file_dialog.h"
 
 #include "common/system_library.h"
+#include "framework/modal_owner.h"
 
 namespace {
 
@@ -34,5 +35,9 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* defaultExt, const cha
 INT_PTR CFileDialog::DoModal() {
     if (m_ofn.lpfnHook != nullptr) m_ofn.Flags |= OFN_ENABLEHOOK;
     const FileDialogFn show = Entry(m_bOpenFileDialog != FALSE);
-    return show != nullptr && show(&m_ofn) ? IDOK : IDCANCEL;
+    if (show == nullptr) return IDCANCEL;
+    // The dialog disables its owner while it runs.
+    const CModalOwner owner(m_ofn.hwndOwner);
+    m_ofn.hwndOwner = owner.Get();
+    return show(&m_ofn) ? IDOK : IDCANCEL;
 }

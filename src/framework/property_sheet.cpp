@@ -1,6 +1,7 @@
 #include "framework/property_sheet.h"
 
 #include "framework/common_controls.h"
+#include "framework/modal_owner.h"
 
 BOOL CPropertyPage::OnSetActive() {
     // The first activation follows OnInitDialog, which already filled the controls.
@@ -56,14 +57,22 @@ INT_PTR CALLBACK CPropertyPage::StdPageProc(HWND hWnd, UINT msg, WPARAM wParam, 
 
 namespace {
 
-// Centres the sheet on the screen: it has no parent to be placed over.
-int CALLBACK CenterSheet(HWND, UINT msg, LPARAM lParam) {
+// Extended styles the next sheet's template gets: the callback has no
+// parameter of its own, and one sheet is created at a time.
+DWORD g_dwSheetExStyle = 0;
+
+// Centres the sheet on the screen (its owner, the frame, fills the screen
+// or is hidden), with the extended styles above.
+int CALLBACK PrepareSheet(HWND, UINT msg, LPARAM lParam) {
     if (msg == PSCB_PRECREATE && lParam != 0) {
         auto* words = reinterpret_cast<WORD*>(lParam);
         if (words[0] == 1 && words[1] == 0xFFFF) {
-            reinterpret_cast<DWORD*>(words + 2)[2] |= DS_CENTER;  // extended: after help id, ex-style
+            auto* fields = reinterpret_cast<DWORD*>(words + 2);  // extended: help id, ex-style, style
+            fields[1] |= g_dwSheetExStyle;
+            fields[2] |= DS_CENTER;
         } else {
             reinterpret_cast<DLGTEMPLATE*>(lParam)->style |= DS_CENTER;
+            reinterpret_cast<DLGTEMPLATE*>(lParam)->dwExtendedStyle |= g_dwSheetExStyle;
         }
     }
     return 0;
@@ -97,9 +106,14 @@ INT_PTR CPropertySheet::DoModal() {
         if (handle == nullptr) return -1;
         handles.push_back(handle);
     }
+    const CModalOwner owner(m_psh.hwndParent);
     PROPSHEETHEADERA psh = m_psh;
+    psh.hwndParent = owner.Get();
     psh.dwFlags = (m_psh.dwFlags & ~PSH_PROPSHEETPAGE) | PSH_MODELESS | PSH_USECALLBACK;
-    psh.pfnCallback = CenterSheet;
+    psh.pfnCallback = PrepareSheet;
+    // An owned window has no taskbar button unless it asks for one; over a
+    // hidden frame the sheet is all the user has of the program.
+    g_dwSheetExStyle = owner.IsHidden() ? WS_EX_APPWINDOW : 0;
     psh.pszCaption = m_strCaption.c_str();
     psh.nPages = static_cast<UINT>(handles.size());
     psh.phpage = handles.data();
@@ -113,8 +127,7 @@ INT_PTR CPropertySheet::DoModal() {
     // The modal loop of the sheet: it ends when the sheet has no page left
     // (Finish or Cancel) or a page called EndDialog. The result stays
     // IDCANCEL unless Finish or EndDialog set another.
-    HWND owner = m_psh.hwndParent;
-    if (owner != nullptr) EnableWindow(owner, FALSE);
+    if (owner.Get() != nullptr) EnableWindow(owner.Get(), FALSE);
     MSG msg;
     while (!m_bEnded && PropSheet_GetCurrentPageHwnd(m_hWnd) != nullptr) {
         if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
@@ -127,7 +140,7 @@ INT_PTR CPropertySheet::DoModal() {
             DispatchMessageA(&msg);
         }
     }
-    if (owner != nullptr) EnableWindow(owner, TRUE);
+    if (owner.Get() != nullptr) EnableWindow(owner.Get(), TRUE);
     DestroyWindow(m_hWnd);
     m_hWnd = nullptr;
     return m_nResult;

@@ -4,6 +4,7 @@
 #include "common/percent_bar.h"
 #include "common/system_library.h"
 #include "common/version_library.h"
+#include "framework/modal_owner.h"
 #include "install/file_tables.h"
 #include "install/next_disk_dlg.h"
 #include "resources/setup/resource.h"
@@ -89,7 +90,7 @@ void CCopyProgressDlg::CopyFiles() {
 }
 
 ErrorAnswer CCopyProgressDlg::OnError(const std::string& message) {
-    switch (MessageBoxA(nullptr, message.c_str(), "Setup", MB_ICONWARNING | MB_ABORTRETRYIGNORE)) {
+    switch (AppMessageBox(message.c_str(), "Setup", MB_ICONWARNING | MB_ABORTRETRYIGNORE)) {
     case IDABORT: return ErrorAnswer::Abort;
     case IDRETRY: return ErrorAnswer::Retry;
     default: return ErrorAnswer::Ignore;

@@ -8,6 +8,7 @@
 #include "common/product_profile.h"
 #include "common/reg_key.h"
 #include "common/text_format.h"
+#include "framework/modal_owner.h"
 #include "framework/resource_text.h"
 #include "resources/setup/resource.h"
 #include "traces/run_log.h"
@@ -38,7 +39,7 @@ const struct {
 
 void ShowInMessageBox(const char* text) {
     const std::string caption = LoadResString(IDS_APP_TITLE);
-    MessageBoxA(nullptr, text, caption.c_str(), MB_OK);
+    AppMessageBox(text, caption.c_str(), MB_OK);
 }
 
 // base + "000N".

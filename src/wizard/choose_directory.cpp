@@ -6,6 +6,7 @@
 
 #include "common/bounded_string.h"
 #include "framework/file_dialog.h"
+#include "framework/modal_owner.h"
 #include "framework/resource_text.h"
 #include "resources/setup/resource.h"
 
@@ -14,14 +15,14 @@ namespace {
 bool AskCreate(const std::string& path) {
     const std::string text = "The directory:\n\n'" + path +
                              "'\n\ndoes not exist. Do you want the directory to be created?";
-    return MessageBoxA(nullptr, text.c_str(), "Setup", MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return AppMessageBox(text.c_str(), "Setup", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void ReportInvalid(const std::string& path) {
     const std::string text = "The specified directory:\n\n'" + path +
                              "'\n\nis invalid, incomplete or write protected. Please type a full "
                              "path with drive letter; for example 'C:\\APPS'.";
-    MessageBoxA(nullptr, text.c_str(), "Setup", MB_ICONEXCLAMATION);
+    AppMessageBox(text.c_str(), "Setup", MB_ICONEXCLAMATION);
 }
 
 // "X:\..." or "\\server\share...": the product directory must not depend on

@@ -274,7 +274,8 @@ TEST_F(DrvSweepE2E, AFolderOnTheCommandLineRemovesAtOnceAndKeepsEveryBystander) 
     const std::string program = TestDriveRoot() + "sweep run\\DRVSWEEP.exe";
     ASSERT_TRUE(CopyInto(CdImageDir() + "\\..\\drvsweep.exe", program));
     ChildProcess sweep;
-    ASSERT_TRUE(sweep.Start("\"" + program + "\" " + installDir + "\\"));
+    // Hidden, as the first copy starts the one in Temp.
+    ASSERT_TRUE(sweep.Start("\"" + program + "\" " + installDir + "\\", "", {}, true));
     EXPECT_EQ(nullptr, WaitForDialog(kQuestion, sweep.Id(), 3000)) << "a command line skips the question";
     FinishRemovalWizard();
     EXPECT_TRUE(sweep.WaitForExit(kWindowTimeoutMs));

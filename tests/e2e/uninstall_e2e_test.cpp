@@ -121,8 +121,9 @@ protected:
             // The NT line finds the product directory where the install recorded it.
             WritePrivateProfileStringA("DestPath", "DestPath", dir.c_str(), "vantrell.ini");
         }
+        // Hidden, as the launcher starts its copy.
         ChildProcess uninstall;
-        ASSERT_TRUE(uninstall.Start("\"" + m_program + "\" " + dir));
+        ASSERT_TRUE(uninstall.Start("\"" + m_program + "\" " + dir, "", {}, true));
         std::string failure;
         ASSERT_TRUE(FinishRemovalWizardWithoutRestart(uninstall.Id(), failure)) << failure;
         ASSERT_TRUE(uninstall.WaitForExit(60000)) << "Finish ends the uninstall program";

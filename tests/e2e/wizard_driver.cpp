@@ -29,12 +29,27 @@ const WizardTitles kEnglishTitles = {
     "Remove Programs From Your Computer", "Uninstall Complete",
 };
 
+namespace {
+
+// Every removal wizard runs in a copy that its launcher started hidden (or,
+// the XP launcher's own, could be): a window that a real system would keep
+// hidden there is one the user never sees.
+bool ShownDespiteAHiddenStart(DWORD processId, std::string& failure) {
+    const std::string hidden = WindowsAHiddenStartHides(processId);
+    if (hidden.empty()) return true;
+    failure = "started hidden, a real system would have kept hidden:" + hidden;
+    return false;
+}
+
+}  // namespace
+
 bool FinishRemovalWizardWithoutRestart(DWORD processId, std::string& failure, const WizardTitles& titles) {
     HWND sheet = WaitForDialog(titles.removal, processId, kWindowTimeoutMs);
     if (sheet == nullptr) {
         failure = "no removal wizard; " + DescribeVisibleWindows();
         return false;
     }
+    if (!ShownDespiteAHiddenStart(processId, failure)) return false;
     if (!WaitUntil([&] { return IsControlVisible(sheet, ids::kNext) && IsControlEnabled(sheet, ids::kNext); },
                    kWindowTimeoutMs)) {
         failure = "the removal pass never offered Next";
@@ -44,6 +59,7 @@ bool FinishRemovalWizardWithoutRestart(DWORD processId, std::string& failure, co
         failure = "Next did not lead to the restart page";
         return false;
     }
+    if (!ShownDespiteAHiddenStart(processId, failure)) return false;
     HWND later = FindControl(sheet, ids::kRestartNo);
     if (later == nullptr) {
         failure = "no restart-later choice";

@@ -29,9 +29,13 @@ ChildProcess::~ChildProcess() {
 }
 
 bool ChildProcess::Start(const std::string& commandLine, const std::string& currentDir,
-                         const std::vector<std::pair<std::string, std::string>>& environment) {
+                         const std::vector<std::pair<std::string, std::string>>& environment, bool hidden) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    if (hidden) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_HIDE;
+    }
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     // The child inherits our environment: set the extra variables around its start.
@@ -96,6 +100,18 @@ std::string DescribeVisibleWindows() {
         text += "\n  \"" + w.title + "\" class " + w.className + " pid " + std::to_string(w.processId);
     }
     return text;
+}
+
+std::string WindowsAHiddenStartHides(DWORD processId) {
+    std::string found;
+    for (const TopWindow& w : ListTopLevelWindows()) {
+        if (w.processId != processId || !w.visible || GetWindow(w.hWnd, GW_OWNER) != nullptr) continue;
+        const LONG style = GetWindowLongA(w.hWnd, GWL_STYLE);
+        const LONG exStyle = GetWindowLongA(w.hWnd, GWL_EXSTYLE);
+        if ((style & WS_CAPTION) != WS_CAPTION || (exStyle & WS_EX_TOPMOST) != 0) continue;
+        found += "\n  \"" + w.title + "\" class " + w.className + ": unowned, captioned, not topmost";
+    }
+    return found;
 }
 
 namespace {

@@ -19,9 +19,11 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     // Starts commandLine with currentDir as its current directory ("" keeps
-    // ours) and with these environment variables set in addition to ours.
+    // ours) and with these environment variables set in addition to ours;
+    // hidden: as the launchers start their copies (STARTF_USESHOWWINDOW with
+    // SW_HIDE, which is what WinExec with SW_HIDE passes).
     bool Start(const std::string& commandLine, const std::string& currentDir = "",
-               const std::vector<std::pair<std::string, std::string>>& environment = {});
+               const std::vector<std::pair<std::string, std::string>>& environment = {}, bool hidden = false);
     // True when the process ended within timeoutMs; its exit code is stored.
     bool WaitForExit(DWORD timeoutMs);
     bool IsRunning() const;
@@ -68,6 +70,14 @@ struct TopWindow {
 std::vector<TopWindow> ListTopLevelWindows();
 // One line per visible top-level window, for failure messages.
 std::string DescribeVisibleWindows();
+
+// A rule of the real window manager that Wine 8 does not apply: in a
+// process started with STARTF_USESHOWWINDOW, the first show of a top-level
+// window that is unowned, captioned and not topmost (system-modal) takes
+// the start-up show command instead of its own, so with SW_HIDE it stays
+// hidden. One line for each visible window of processId that a hidden
+// start would have hidden so; "" when there is none.
+std::string WindowsAHiddenStartHides(DWORD processId);
 
 // Waits for a top-level window with this exact title (of processId when it
 // is not 0); nullptr after timeoutMs.
