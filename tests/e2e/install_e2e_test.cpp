@@ -145,6 +145,9 @@ protected:
         HWND error = setup.Dialog("Setup");
         if (error != nullptr) {
             EXPECT_EQ("Cannot read source file " + cdDir + "\\drvsweep.ex_.", ControlText(error, ids::kMessageText));
+            // Over the copy dialog, which the frame owns.
+            HWND copy = GetWindow(error, GW_OWNER);
+            EXPECT_TRUE(copy != nullptr && GetWindow(copy, GW_OWNER) == setup.Frame() && setup.Frame() != nullptr);
         }
         return error;
     }

@@ -199,3 +199,25 @@ TEST_F(StartupE2E, TraceReportWithoutAWritableFileSaysWhyAndEndsWithAnError) {
     EXPECT_FALSE(DirectoryExists(m_tree.Path("no such folder")));
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
+
+TEST_F(StartupE2E, AProgramStartedHiddenStillShowsItsMessageBoxes) {
+    // Started as the launchers start their copies: on a real system the
+    // first unowned captioned window of such a process is shown hidden, and
+    // a box nobody can see would hold the program for ever.
+    struct Case { std::string program; const char* args; const char* caption; DWORD exitCode; };
+    const Case cases[] = {
+        {m_setup, "/traces", "Setup", 1},
+        {CdImageDir() + "\\..\\drvsweep.exe", "/X", "Pixmoor-USB 300 plus", 87},
+    };
+    for (const Case& c : cases) {
+        ChildProcess program;
+        ASSERT_TRUE(program.Start("\"" + c.program + "\" " + c.args, m_elsewhere, {}, true));
+        HWND box = WaitForDialog(c.caption, program.Id(), kWindowTimeoutMs);
+        ASSERT_NE(nullptr, box) << c.program << DescribeVisibleWindows();
+        EXPECT_TRUE(IsWindowVisible(box));
+        EXPECT_EQ("", WindowsAHiddenStartHides(program.Id())) << c.program;
+        ASSERT_TRUE(PressButton(box, IDOK));
+        ASSERT_TRUE(program.WaitForExit(kWindowTimeoutMs)) << c.program;
+        EXPECT_EQ(c.exitCode, program.ExitCode()) << c.program << " " << c.args;
+    }
+}

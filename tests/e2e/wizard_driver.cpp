@@ -19,6 +19,13 @@ HWND WizardSession::Dialog(const std::string& title) {
     return WaitForDialog(title, m_process.Id(), kWindowTimeoutMs);
 }
 
+HWND WizardSession::Frame() const {
+    for (const TopWindow& w : ListTopLevelWindows()) {
+        if (w.processId == m_process.Id() && w.title == "Setup" && w.className != "#32770") return w.hWnd;
+    }
+    return nullptr;
+}
+
 bool WizardSession::Answer(HWND dialog, int buttonId) {
     if (dialog == nullptr || !PressButton(dialog, buttonId)) return false;
     return WaitUntil([&] { return !IsWindow(dialog); }, kWindowTimeoutMs);

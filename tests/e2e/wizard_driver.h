@@ -45,6 +45,8 @@ public:
     bool Answer(HWND dialog, int buttonId);
 
     std::string Text(int controlId) const { return ControlText(m_sheet, controlId); }
+    // The program's frame: its window titled "Setup" that is no dialog.
+    HWND Frame() const;
     std::string Title() const { return WindowText(m_sheet); }
 
     HWND m_sheet = nullptr;

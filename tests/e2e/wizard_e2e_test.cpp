@@ -53,6 +53,11 @@ TEST_F(WizardE2E, InstallWizardWalksToTheDestinationAndItsDirectoryPicker) {
               wizard.Text(ids::kWelcomeText));
     ASSERT_TRUE(WaitUntil([&] { return !IsControlEnabled(wizard.m_sheet, ids::kBack); }, 5000))
         << "Back is disabled on the first page";
+    // Every modal window is owned, so nothing behind it can be clicked: the
+    // wizard by the frame, which it disables.
+    ASSERT_NE(nullptr, wizard.Frame());
+    EXPECT_EQ(wizard.Frame(), GetWindow(wizard.m_sheet, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(wizard.Frame()));
     const std::string nextCaption = wizard.Text(ids::kNext);
     const std::string cancelCaption = wizard.Text(ids::kCancel);
 
@@ -68,9 +73,11 @@ TEST_F(WizardE2E, InstallWizardWalksToTheDestinationAndItsDirectoryPicker) {
     EXPECT_NE(std::string::npos,
               wizard.Text(ids::kLicenseQuestion).find("To install Pixmoor-USB 300 plus, you must"));
 
-    // "No" asks to exit; Resume stays on the agreement with its captions.
+    // "No" asks to exit, over the wizard; Resume stays on the agreement with its captions.
     ASSERT_TRUE(wizard.Press(ids::kCancel));
-    ASSERT_TRUE(wizard.Answer(wizard.Dialog("Exit Setup"), IDOK));
+    HWND exitSetup = wizard.Dialog("Exit Setup");
+    EXPECT_EQ(wizard.m_sheet, GetWindow(exitSetup, GW_OWNER));
+    ASSERT_TRUE(wizard.Answer(exitSetup, IDOK));
     EXPECT_EQ(kAgreement, wizard.Title());
     EXPECT_EQ("Yes", wizard.Text(ids::kNext));
     EXPECT_EQ("No", wizard.Text(ids::kCancel));
@@ -96,8 +103,10 @@ TEST_F(WizardE2E, InstallWizardWalksToTheDestinationAndItsDirectoryPicker) {
     const std::string chosen = m_tree.Path("Camera Software");
     HWND picker = PickDirectory(wizard, chosen);
     ASSERT_NE(nullptr, picker);
+    EXPECT_EQ(wizard.m_sheet, GetWindow(picker, GW_OWNER));
     HWND question = wizard.Dialog("Setup");
     ASSERT_NE(nullptr, question) << DescribeVisibleWindows();
+    EXPECT_EQ(picker, GetWindow(question, GW_OWNER)) << "the question comes over the picker";
     EXPECT_NE(std::string::npos, ControlText(question, ids::kMessageText).find("does not exist."));
     ASSERT_TRUE(wizard.Answer(question, IDNO));
     EXPECT_FALSE(DirectoryExists(chosen));
