@@ -6,6 +6,7 @@
 #include "app/trace_report.h"
 #include "app/uninstall_launcher.h"
 #include "common/admin_rights.h"
+#include "common/ascii_text.h"
 #include "common/exit_codes.h"
 #include "common/locations.h"
 #include "common/product_folder.h"
@@ -110,7 +111,7 @@ namespace {
 bool InstallFolderOption(char (&dir)[kPathChars]) {
     // A second /D= would name a folder that takes the first one's place.
     for (const char* at = dir; *at != '\0'; ++at) {
-        if (_strnicmp(at, "/D=", 3) == 0) return false;
+        if (EqualsNoCase(at, "/D=", 3)) return false;
     }
     char windows[kPathChars], system[kPathChars], drivers[kPathChars], inf[kPathChars];
     ReadSystemFolders(windows, system, drivers, inf);

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <cctype>
 #include <vector>
 
 #include "cleanup/removal_pass.h"
+#include "common/ascii_text.h"
 #include "common/locations.h"
 #include "common/product_profile.h"
 #include "common/text_format.h"
@@ -96,8 +96,8 @@ bool WriteWhole(HANDLE file, const std::string& bytes) {
 bool AsksForTraceReport(const std::string& cmdLine) {
     const std::string text = SwitchText(cmdLine);
     const std::size_t len = sizeof kSwitch - 1;
-    if (text.size() < len || _strnicmp(text.c_str(), kSwitch, len) != 0) return false;
-    return text.size() == len || text[len] == '=' || text[len] == '"' || std::isspace(static_cast<unsigned char>(text[len]));
+    if (text.size() < len || !EqualsNoCase(text.c_str(), kSwitch, len)) return false;
+    return text.size() == len || text[len] == '=' || text[len] == '"' || IsAsciiSpace(text[len]);
 }
 
 bool TraceReportFile(const std::string& cmdLine, std::string& file) {

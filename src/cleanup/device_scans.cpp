@@ -1,9 +1,9 @@
 #include "cleanup/device_scans.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "cleanup/registry_tree.h"
+#include "common/ascii_text.h"
 #include "common/bounded_string.h"
 #include "common/reg_key.h"
 #include "common/text_format.h"
@@ -97,8 +97,7 @@ bool ContainsNoCase(const char* text, const char* word) {
     for (; *text != '\0'; ++text) {
         std::size_t i = 0;
         while (i < len && text[i] != '\0' &&
-               std::tolower(static_cast<unsigned char>(text[i])) ==
-                   std::tolower(static_cast<unsigned char>(word[i]))) {
+               AsciiLower(text[i]) == AsciiLower(word[i])) {
             ++i;
         }
         if (i == len) return true;

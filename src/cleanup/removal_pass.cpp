@@ -9,6 +9,7 @@
 #include "cleanup/oem_inf_cleanup.h"
 #include "cleanup/registry_tree.h"
 #include "cleanup/removal_tables.h"
+#include "common/ascii_text.h"
 #include "common/bounded_string.h"
 #include "common/file_entry.h"
 #include "common/locations.h"
@@ -73,7 +74,7 @@ void DeleteValueRows(const RegRemoveEntry* rows, int count, RemovalSink& sink) {
 }
 
 bool NamesStillImageApps(const RegRemoveEntry& row) {
-    return row.hRoot == HKEY_LOCAL_MACHINE && _stricmp(row.szSubKey, kStillImageApps) == 0;
+    return row.hRoot == HKEY_LOCAL_MACHINE && EqualsNoCase(row.szSubKey, kStillImageApps);
 }
 
 void DeleteFamilyStillImageApps(HKEY root, RemovalSink& sink) {

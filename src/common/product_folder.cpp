@@ -2,15 +2,14 @@
 
 #include <windows.h>
 
-#include <cctype>
-
+#include "common/ascii_text.h"
 #include "common/bounded_string.h"
 #include "common/path_chars.h"
 
 namespace {
 
 bool IsDrivePath(const std::string& path) {
-    return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+    return path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' &&
            (path[2] == '\\' || path[2] == '/');
 }
 

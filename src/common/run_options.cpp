@@ -1,4 +1,5 @@
 #include "common/run_options.h"
+#include "common/ascii_text.h"
 
 #include <windows.h>
 
@@ -21,7 +22,7 @@ bool ReadRunOptions(const char* line, bool takesDir, RunOptions& options) {
     const char* p = SkipBlanks(line);
     while (*p == '/' || (p[0] == '"' && p[1] == '/')) {
         options.bAny = true;
-        if (_strnicmp(p, "/D=", 3) == 0) {
+        if (EqualsNoCase(p, "/D=", 3)) {
             options.bDir = true;
             p = SkipBlanks(p + 3);
             std::size_t len = std::strlen(p);
@@ -45,7 +46,7 @@ bool ReadRunOptions(const char* line, bool takesDir, RunOptions& options) {
         char* name = nullptr;
         if (lstrcmpiA(token, "/S") == 0 && !options.bSilent) {
             options.bSilent = true;
-        } else if (_strnicmp(token, "/LOG=", 5) != 0 || options.szLog[0] != '\0' || token[5] == '\0' ||
+        } else if (!EqualsNoCase(token, "/LOG=", 5) || options.szLog[0] != '\0' || token[5] == '\0' ||
                    GetFullPathNameA(token + 5, kPathChars, options.szLog, &name) - 1 >= kPathChars - 1) {
             // The copy that carries on a removal runs in another folder:
             // the log is named by its full path, or the option is wrong.

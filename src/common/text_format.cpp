@@ -3,7 +3,7 @@
 #include <vector>
 
 #include <cstdarg>
-#include <cstdio>
+#include <cstring>
 
 std::string FormatText(const std::string& format, std::initializer_list<const char*> args) {
     std::string out;
@@ -32,18 +32,98 @@ std::string FormatText(const std::string& format, std::initializer_list<const ch
     return out;
 }
 
+namespace {
+
+// Appends to a fixed buffer; whatever does not fit is counted, not written.
+struct FormatBuffer {
+    char* pOut;
+    std::size_t nSize;
+    std::size_t nLen;
+
+    void Put(char c) {
+        if (nLen + 1 < nSize) pOut[nLen] = c;
+        ++nLen;
+    }
+    void Put(const char* text, std::size_t len) {
+        while (len-- > 0) Put(*text++);
+    }
+    // text in a field of width: on its right with fill before it, or on its
+    // left. A zero fill goes between the sign and the digits.
+    void PutField(const char* text, std::size_t len, std::size_t width, bool alignLeft, char fill) {
+        std::size_t pad = width > len ? width - len : 0;
+        if (alignLeft) fill = ' ';
+        if (fill == '0' && *text == '-') {
+            Put(*text++);
+            --len;
+        }
+        for (; !alignLeft && pad > 0; --pad) Put(fill);
+        Put(text, len);
+        for (; pad > 0; --pad) Put(' ');
+    }
+};
+
+// The digits of value in base 16 for 'x', else 10, after a '-' when 'd'
+// takes it as negative; written backwards from end, the first one returned.
+char* Number(unsigned long value, char conversion, char* end) {
+    const bool negative = conversion == 'd' && static_cast<long>(value) < 0;
+    if (negative) value = 0 - value;
+    const unsigned long base = conversion == 'x' ? 16 : 10;
+    do {
+        *--end = "0123456789abcdef"[value % base];
+        value /= base;
+    } while (value != 0);
+    if (negative) *--end = '-';
+    return end;
+}
+
+}  // namespace
+
 int FormatInto(char* out, std::size_t size, const char* format, ...) {
     if (size == 0) return -1;
     va_list args;
     va_start(args, format);
-    const int len = _vsnprintf(out, size, format, args);
-    va_end(args);
-    // The runtime's formatter leaves a result of exactly `size` unterminated.
-    if (len < 0 || static_cast<std::size_t>(len) >= size) {
-        out[0] = '\0';
-        return -1;
+    FormatBuffer buffer = {out, size, 0};
+    for (const char* p = format; *p != '\0'; ++p) {
+        const char* directive = p;
+        if (*p != '%' || *++p == '%') {
+            buffer.Put(*p);
+            continue;
+        }
+        bool alignLeft = false;
+        char fill = ' ';
+        for (;; ++p) {
+            if (*p == '-') {
+                alignLeft = true;
+            } else if (*p == '0') {
+                fill = '0';
+            } else {
+                break;
+            }
+        }
+        std::size_t width = 0;
+        for (; *p >= '0' && *p <= '9'; ++p) width = width * 10 + static_cast<std::size_t>(*p - '0');
+        if (*p == 'l') ++p;  // long and int are of one size on every target
+        char digits[12];
+        const char* text = digits + sizeof digits;
+        if (*p == 's') {
+            text = va_arg(args, const char*);
+            if (text == nullptr) text = "(null)";
+        } else if (*p == 'd' || *p == 'u' || *p == 'x') {
+            text = Number(va_arg(args, unsigned long), *p, digits + sizeof digits);
+        } else {
+            // Unknown, or cut off by the format's end: kept as it stands.
+            buffer.Put(directive, static_cast<std::size_t>(p - directive));
+            if (*p == '\0') break;
+            buffer.Put(*p);
+            continue;
+        }
+        const std::size_t len = *p == 's' ? std::strlen(text) : static_cast<std::size_t>(digits + sizeof digits - text);
+        buffer.PutField(text, len, width, alignLeft, fill);
     }
-    return len;
+    va_end(args);
+    const bool fits = buffer.nLen < size;
+    out[fits ? buffer.nLen : 0] = '\0';
+    return fits ? static_cast<int>(buffer.nLen) : -1;
 }
 
 std::string SystemMessage(DWORD error) {

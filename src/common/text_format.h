@@ -14,9 +14,12 @@
 std::string FormatText(const std::string& format, std::initializer_list<const char*> args);
 
 // printf-style formatting of numbers and short names into a fixed buffer,
-// through the C runtime's own formatter (the C99 one that mingw-w64 links
-// for snprintf costs about 25 KB). Returns the length; -1, with the buffer
-// empty, when the result does not fit.
+// by a formatter of the programs' own (the C library's is in a DLL that
+// Windows 95 lacks, and the C99 one that mingw-w64 links for snprintf
+// costs about 25 KB). It knows the flags '-' and '0', a width, the length
+// 'l' and the conversions d, u, x, s and %%; a directive it does not know
+// is copied as it stands. Returns the length; -1, with the
+// buffer empty, when the result does not fit.
 int FormatInto(char* out, std::size_t size, const char* format, ...);
 template <std::size_t N, typename... Args>
 int FormatInto(char (&out)[N], const char* format, Args... args) {

@@ -1,8 +1,7 @@
 #include "drvsweep/drvsweep_app.h"
 
-#include <cstdlib>
-
 #include "common/admin_rights.h"
+#include "common/ascii_text.h"
 #include "common/exit_codes.h"
 #include "common/locations.h"
 #include "common/message_queue.h"
@@ -34,8 +33,7 @@ std::string AttribProgram(const char* windowsDir, const char* systemDir) {
 }
 
 // The removal cannot start: the Temp copy's path and the system's reason.
-void ReportNotStarted(const RelocationPaths& paths, DWORD reason) {
-    const std::string copy = paths.strTempDir + "\\" + paths.strFileName;
+void ReportNotStarted(const std::string& copy, DWORD reason) {
     const std::string text =
         FormatText(LoadResString(IDS_NOT_STARTED), {copy.c_str(), SystemMessage(reason).c_str()});
     AppMessageBox(text.c_str(), g_Product.szProductName, MB_OK | MB_ICONSTOP);
@@ -132,11 +130,11 @@ private:
 // without them, or with numbers that do not parse, is left whole.
 const char* ReadResultHandles(const char* line, HANDLE& pipe, HANDLE& caller) {
     while (*line == ' ' || *line == '\t') ++line;
-    if (_strnicmp(line, "/R=", 3) != 0) return line;
-    char* end = nullptr;
-    const unsigned long first = std::strtoul(line + 3, &end, 10);
-    if (*end != ':') return line;
-    const unsigned long second = std::strtoul(end + 1, &end, 10);
+    if (!EqualsNoCase(line, "/R=", 3)) return line;
+    const char* end = nullptr;
+    unsigned long first = 0, second = 0;
+    if (!ParseDecimal(line + 3, first, end) || *end != ':') return line;
+    if (!ParseDecimal(end + 1, second, end)) return line;
     if ((*end != ' ' && *end != '\0') || first == 0 || second == 0) return line;
     pipe = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(first));
     caller = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(second));
@@ -247,7 +245,11 @@ void CDrvSweepApp::AskAndRelocate(const char* windowsDir, const RunOptions& opti
     LogInstalled(TraceKind::File, copy.c_str(), nullptr, InstallResultError(installed) == 0, InstallResultError(installed));
     // The copy in Temp carries on the options, and the log.
     std::string carried = options.bSilent ? "/S" : "";
-    if (options.szLog[0] != '\0') carried += std::string(options.bSilent ? " " : "") + "/LOG=\"" + options.szLog + "\"";
+    if (options.szLog[0] != '\0') {
+        carried += options.bSilent ? " /LOG=\"" : "/LOG=\"";
+        carried += options.szLog;
+        carried += '"';
+    }
     ResultPipe result;
     if (options.bSilent && !result.Open(carried)) {
         LogItem(TraceKind::Program, copy.c_str(), nullptr, "failed: no pipe for its result");
@@ -264,7 +266,7 @@ void CDrvSweepApp::AskAndRelocate(const char* windowsDir, const RunOptions& opti
         DWORD error = 0;
         if (options.szLog[0] != '\0') OpenRunLog(options.szLog, true, "removal", m_strCmdLine.c_str(), error);
         LogItem(TraceKind::Program, copy.c_str(), nullptr, ("failed: " + SystemMessage(reason)).c_str());
-        if (!options.bSilent) ReportNotStarted(paths, reason);
+        if (!options.bSilent) ReportNotStarted(copy, reason);
         return;
     }
     commandLine.CopyTo(m_szCmdLine);

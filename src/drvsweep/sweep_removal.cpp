@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include <cctype>
 #include <cstring>
 #include <vector>
 
 #include "cleanup/device_scans.h"
 #include "cleanup/registry_tree.h"
+#include "common/ascii_text.h"
 #include "common/bounded_string.h"
 #include "common/locations.h"
 #include "common/message_queue.h"
@@ -39,7 +39,7 @@ const char* const kSystemIniDrivers[] = {"MSVideo.Sepalo", "MSVideo.Dovrex", "MS
 // "X:\..." — anything else (empty, relative, UNC) would resolve against
 // the current directory or drive.
 bool IsDrivePath(const char* path) {
-    return path != nullptr && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+    return path != nullptr && IsAsciiLetter(path[0]) && path[1] == ':' &&
            path[2] == '\\';
 }
 

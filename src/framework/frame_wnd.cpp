@@ -26,9 +26,11 @@ BOOL CFrameWnd::Create(const char* className, const char* title, DWORD style, co
 const char* RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {
     // The name carries the values, so the system's class list is the only
     // record: the same values find their class registered already.
+    // Handles of the window manager and of GDI have 32 significant bits on
+    // every target.
+    auto number = [](const void* handle) { return static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(handle)); };
     static char name[96];
-    FormatInto(name, "VantrellWnd:%x:%p:%p:%p", classStyle, static_cast<void*>(cursor),
-               static_cast<void*>(background), static_cast<void*>(icon));
+    FormatInto(name, "VantrellWnd:%x:%lx:%lx:%lx", classStyle, number(cursor), number(background), number(icon));
     WNDCLASSA wc = {};
     wc.style = classStyle;
     wc.lpfnWndProc = CWnd::StdWndProc;

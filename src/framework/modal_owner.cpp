@@ -5,13 +5,6 @@
 
 namespace {
 
-// A popup window cannot be owned by a child window: its top-level window
-// owns it instead.
-HWND TopLevelOf(HWND window) {
-    while (window != nullptr && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0) window = GetParent(window);
-    return window;
-}
-
 HWND MainWindowPopup() {
     const CWinApp* app = CWinApp::Current();
     const HWND main = app != nullptr && app->m_pMainWnd != nullptr ? app->m_pMainWnd->m_hWnd : nullptr;
@@ -19,8 +12,7 @@ HWND MainWindowPopup() {
 }
 
 bool StartedHidden() {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
+    STARTUPINFOA startup;  // filled whole
     GetStartupInfoA(&startup);
     return (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 && startup.wShowWindow == SW_HIDE;
 }
@@ -28,7 +20,7 @@ bool StartedHidden() {
 }  // namespace
 
 CModalOwner::CModalOwner(HWND parent) {
-    m_hWnd = parent != nullptr ? TopLevelOf(parent) : MainWindowPopup();
+    m_hWnd = parent != nullptr ? parent : MainWindowPopup();
     if (m_hWnd != nullptr || !StartedHidden()) return;
     // No caption: the start-up command is not spent on it, and it never shows.
     m_hStandIn = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,

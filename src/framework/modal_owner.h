@@ -17,8 +17,8 @@
 
 class CModalOwner {
 public:
-    // parent: the owner the caller names; nullptr: the main window's last
-    // active popup. With neither, in a program started hidden, a stand-in
+    // parent: the top-level window the caller names as owner; nullptr: the
+    // main window's last active popup. With neither, in a program started hidden, a stand-in
     // that is never shown owns the window, for as long as this object lives.
     explicit CModalOwner(HWND parent);
     ~CModalOwner();

@@ -1,8 +1,8 @@
 // The entry point every program of the product shares, in place of the C
-// runtime's start-up code (about 10 KB of each program): msvcrt.dll sets
-// itself up when it loads, so a program only needs its static objects built
-// (the program's own part is its static application object), its command
-// line, and exit() to run their destructors and flush the runtime.
+// runtime's start-up code (about 10 KB of each program): a program only
+// needs its static objects built (the program's own part is its static
+// application object), its command line, and exit() to run their
+// destructors (framework/c_library.cpp).
 #include <cstdlib>
 
 #include "framework/win_app.h"
@@ -42,13 +42,6 @@ const char* ArgumentsOf(const char* line) {
 }
 
 }  // namespace
-
-// Static objects register their destructors here. The runtime's own atexit
-// belongs to the start-up code left out; msvcrt.dll's _onexit keeps the same
-// list that exit() runs.
-extern "C" int atexit(void (*handler)()) {
-    return _onexit(reinterpret_cast<_onexit_t>(handler)) != nullptr ? 0 : -1;
-}
 
 // The system calls it with the stack aligned to 4 bytes only.
 extern "C" __attribute__((force_align_arg_pointer)) void WINAPI ProgramEntry() {

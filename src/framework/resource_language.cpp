@@ -1,7 +1,6 @@
 #include "framework/resource_language.h"
 
-#include <cstdlib>
-
+#include "common/ascii_text.h"
 #include "common/system_library.h"
 
 namespace {
@@ -54,7 +53,9 @@ bool LanguageFitsCodePage(LANGID language, UINT codePage) {
     if (GetLocaleInfoA(MAKELCID(language, SORT_DEFAULT), LOCALE_IDEFAULTANSICODEPAGE, own, sizeof own) == 0) {
         return true;  // nothing known against it
     }
-    return static_cast<UINT>(std::atoi(own)) == codePage;
+    unsigned long number = 0;
+    const char* end = own;
+    return ParseDecimal(own, number, end) && number == codePage;
 }
 
 LANGID UseShowableResourceLanguage(HMODULE module) {

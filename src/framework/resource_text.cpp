@@ -55,6 +55,7 @@ std::string LoadDialogCaption(UINT dialogId) {
     const WORD* p = extended ? words + 2 + 2 + 2 + 2 + 1 + 4 : words + 2 + 2 + 1 + 4;
     p = SkipNameOrOrdinal(p);  // menu
     p = SkipNameOrOrdinal(p);  // window class
-    const auto* caption = reinterpret_cast<const wchar_t*>(p);
-    return ToAnsi(caption, static_cast<int>(wcslen(caption)));
+    int len = 0;
+    while (p[len] != 0) ++len;
+    return ToAnsi(reinterpret_cast<const wchar_t*>(p), len);
 }

@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <cctype>
-
+#include "common/ascii_text.h"
 #include "common/bounded_string.h"
 #include "framework/file_dialog.h"
 #include "framework/modal_owner.h"
@@ -28,7 +27,7 @@ void ReportInvalid(const std::string& path) {
 // "X:\..." or "\\server\share...": the product directory must not depend on
 // where the process happens to be.
 bool IsFullPath(const std::string& path) {
-    const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+    const bool drive = path.size() >= 3 && IsAsciiLetter(path[0]) &&
                        path[1] == ':' && path[2] == '\\';
     const bool unc = path.size() >= 3 && path[0] == '\\' && path[1] == '\\';
     return drive || unc;

@@ -3,6 +3,8 @@
 // that the registration command ran.
 #include <windows.h>
 
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+
 extern "C" HRESULT __stdcall DllRegisterServer() {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\VantrellTests", 0, nullptr, 0, KEY_ALL_ACCESS,

@@ -44,12 +44,20 @@ TEST(FormatInto, FormatsWholeOrLeavesTheBufferEmpty) {
     EXPECT_STREQ("0019", name);
     EXPECT_EQ(7, FormatInto(name, "oem%d", 1234));
     EXPECT_STREQ("oem1234", name);
-    // Eight characters leave no room for the terminator, which the
-    // runtime's formatter then leaves out.
+    // Eight characters leave no room for the terminator.
     EXPECT_EQ(-1, FormatInto(name, "oem%d", 12345));
     EXPECT_STREQ("", name);
     EXPECT_EQ(-1, FormatInto(name, "oem%d%s", 12, ".inf"));
     EXPECT_STREQ("", name);
+}
+
+TEST(FormatInto, WritesEachDirectiveTheProgramsUseAsTheCLibraryDoes) {
+    char text[96];
+    FormatInto(text, "[%-6s|%3s|%04u-%02u|%lu|%d|%d|%x|%%|%u%%]", "file", "ab", 7u, 12u, 4294967295ul, -42, 0, 0xbeefu,
+               100u);
+    EXPECT_STREQ("[file  | ab|0007-12|4294967295|-42|0|beef|%|100%]", text);
+    FormatInto(text, "%05d %-5d| %s %q %", -42, 7, static_cast<const char*>(nullptr));
+    EXPECT_STREQ("-0042 7    | (null) %q %", text) << "an unknown directive and a cut one stay as they are";
 }
 
 TEST(ProgramDir, DriveRootGivesTwoCharactersAndFoldersLoseTheirBackslash) {

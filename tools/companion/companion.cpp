@@ -25,10 +25,9 @@ LRESULT CALLBACK CompanionProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam
     }
 }
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    WNDCLASSA wc = {};
+int Run(HINSTANCE instance) {
+    WNDCLASSA wc;
+    ZeroMemory(&wc, sizeof wc);
     wc.lpfnWndProc = CompanionProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -39,11 +38,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
                               480, 160, nullptr, nullptr, instance, nullptr);
     if (hWnd == nullptr) return 1;
-    ShowWindow(hWnd, show);
+    ShowWindow(hWnd, SW_SHOWDEFAULT);  // as the program that started it asks
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
     return 0;
+}
+
+}  // namespace
+
+// The program starts here, without the C runtime, whose DLL Windows 95
+// lacks: it uses nothing of the C library.
+extern "C" __attribute__((force_align_arg_pointer)) void WINAPI CompanionEntry() {
+    ExitProcess(static_cast<UINT>(Run(GetModuleHandleA(nullptr))));
 }
