@@ -54,7 +54,11 @@ TEST(ProgramGroup, TheShellsProgramManagerCreatesAndDeletesTheGroup) {
     const std::string group = ProgramsFolder() + "\\Vantrell Test Group";
     RemoveTree(group);
 
-    UpdateProgramGroup(tree.Root(), 0, "Vantrell Test Group", rows, 1, 6000);
+    // The shell starts a folder window inside CreateGroup, which takes its
+    // time when the machine is busy (the tests run side by side): a command
+    // that timed out would leave the next one to a conversation that ends.
+    constexpr DWORD kBusyShellMs = 30000;
+    UpdateProgramGroup(tree.Root(), 0, "Vantrell Test Group", rows, 1, kBusyShellMs);
     EXPECT_TRUE(WaitUntil([&] { return FileExists(group + "\\Uninstall Test Camera.lnk"); }, 10000))
         << "no item in " << group;
     // The program manager opens a folder window for a new group, in a
@@ -66,7 +70,7 @@ TEST(ProgramGroup, TheShellsProgramManagerCreatesAndDeletesTheGroup) {
     }
     EXPECT_TRUE(WaitForWindowGone("Vantrell Test Group", 0, 10000));
 
-    UpdateProgramGroup("", 1, "Vantrell Test Group", rows, 1, 6000);
+    UpdateProgramGroup("", 1, "Vantrell Test Group", rows, 1, kBusyShellMs);
     EXPECT_TRUE(WaitUntil([&] { return !DirectoryExists(group); }, 10000));
     EXPECT_EQ(0u, g_idDdeInst) << "the instance lives for one call";
     RemoveTree(group);
