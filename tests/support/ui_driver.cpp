@@ -140,6 +140,14 @@ HWND WaitForDialog(const std::string& title, DWORD processId, DWORD timeoutMs) {
     return found;
 }
 
+bool CloseGroupFolderWindow(const std::string& group, DWORD timeoutMs) {
+    WaitForWindow(group, 0, timeoutMs);
+    for (const TopWindow& w : ListTopLevelWindows()) {
+        if (w.title == group) PostMessageA(w.hWnd, WM_CLOSE, 0, 0);
+    }
+    return WaitForWindowGone(group, 0, timeoutMs);
+}
+
 bool WaitForTitle(HWND window, const std::string& title, DWORD timeoutMs) {
     return WaitUntil([&] { return WindowText(window) == title; }, timeoutMs);
 }

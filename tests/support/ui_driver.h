@@ -79,6 +79,13 @@ std::string DescribeVisibleWindows();
 // start would have hidden so; "" when there is none.
 std::string WindowsAHiddenStartHides(DWORD processId);
 
+// The shell's program manager opens a folder window for each group it
+// creates, in a process of its own that may come late: waits for it (up to
+// timeoutMs) and closes it, while its folder is there, so that it neither
+// opens on a folder that is gone nor outlives the test (holding the test's
+// output open). False when it is still there after another timeoutMs.
+bool CloseGroupFolderWindow(const std::string& group, DWORD timeoutMs);
+
 // Waits for a top-level window with this exact title (of processId when it
 // is not 0); nullptr after timeoutMs.
 HWND WaitForWindow(const std::string& title, DWORD processId, DWORD timeoutMs);

@@ -61,14 +61,7 @@ TEST(ProgramGroup, TheShellsProgramManagerCreatesAndDeletesTheGroup) {
     UpdateProgramGroup(tree.Root(), 0, "Vantrell Test Group", rows, 1, kBusyShellMs);
     EXPECT_TRUE(WaitUntil([&] { return FileExists(group + "\\Uninstall Test Camera.lnk"); }, 10000))
         << "no item in " << group;
-    // The program manager opens a folder window for a new group, in a
-    // process of its own that may come late: closed while its folder is
-    // there, before it can outlive the test (and hold its output open).
-    WaitForWindow("Vantrell Test Group", 0, 10000);
-    for (const TopWindow& w : ListTopLevelWindows()) {
-        if (w.title == "Vantrell Test Group") PostMessageA(w.hWnd, WM_CLOSE, 0, 0);
-    }
-    EXPECT_TRUE(WaitForWindowGone("Vantrell Test Group", 0, 10000));
+    EXPECT_TRUE(CloseGroupFolderWindow("Vantrell Test Group", 10000));
 
     UpdateProgramGroup("", 1, "Vantrell Test Group", rows, 1, kBusyShellMs);
     EXPECT_TRUE(WaitUntil([&] { return !DirectoryExists(group); }, 10000));

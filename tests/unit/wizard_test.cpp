@@ -307,10 +307,8 @@ TEST(CreatingIconsNotice, IsPaintedBeforeTheProgramManagerIsCalled) {
     DestroyWindow(notice.m_hWnd);
     EXPECT_EQ(1, seen.load()) << "-1: the program manager was never called; 0: the notice was not painted";
 
+    EXPECT_TRUE(CloseGroupFolderWindow("Vantrell Notice Group", 10000));
     UpdateProgramGroup("", 1, "Vantrell Notice Group", rows, 1, 6000);
-    for (const TopWindow& w : ListTopLevelWindows()) {
-        if (w.title == "Vantrell Notice Group") PostMessageA(w.hWnd, WM_CLOSE, 0, 0);
-    }
     char programs[MAX_PATH] = "";
     SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, programs);
     RemoveTree(std::string(programs) + "\\Vantrell Notice Group");
