@@ -314,8 +314,9 @@ TEST_F(DrvSweepE2E, TheRelocatedCopyLoadsNoLibraryAndStartsNoProgramFromItsFolde
 
 TEST_F(DrvSweepE2E, AProgramPlantedInTempUnderItsNameNeverRuns) {
     // Placed beforehand, read-only, so that the version installer cannot
-    // replace it.
-    ASSERT_TRUE(CopyInto(HelpersDir() + "\\argrecorder.exe", WindowsDir() + "\\Temp\\DRVSWEEP.EXE"));
+    // replace it; the copy in Temp of an earlier scenario's removal may
+    // still be ending, its file in use.
+    ASSERT_TRUE(WaitUntil([&] { return CopyInto(HelpersDir() + "\\argrecorder.exe", TempCopy()); }, kWindowTimeoutMs));
     ASSERT_TRUE(SetFileAttributesA(TempCopy().c_str(), FILE_ATTRIBUTE_READONLY));
     std::string plantedBytes;
     ASSERT_TRUE(ReadFileBytes(TempCopy(), plantedBytes));
