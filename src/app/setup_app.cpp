@@ -24,17 +24,8 @@
 #include "traces/run_log.h"
 #include "resources/setup/resource.h"
 #include "wizard/install_wizard.h"
+#include "wizard/rights_needed.h"
 #include "wizard/uninstall_wizard.h"
-
-namespace {
-
-// The stop box that ends a run without administrator rights.
-void ReportAdminRightsNeeded() {
-    const std::string text = FormatText(LoadResString(IDS_ADMIN_RIGHTS_NEEDED), {g_Product.szProductName});
-    AppMessageBox(text.c_str(), g_Product.szProductName, MB_OK | MB_ICONSTOP);
-}
-
-}  // namespace
 
 CSetupApp& SetupApp() { return *static_cast<CSetupApp*>(CWinApp::Current()); }
 
@@ -51,7 +42,7 @@ BOOL CSetupApp::InitInstance() {
     // folder: a user without the rights is told before anything happens.
     if (mode != RunMode::TraceReport && !ProcessHasAdminRights()) {
         LogText("failed: administrator rights needed");
-        if (!options.bSilent) ReportAdminRightsNeeded();
+        if (!options.bSilent) ReportAdminRightsNeeded(IDS_ADMIN_RIGHTS_NEEDED);
         m_nExitCode = kExitFailed;
         return FALSE;
     }

@@ -17,6 +17,7 @@
 #include "resources/drvsweep/resource.h"
 #include "traces/run_log.h"
 #include "wizard/confirm_removal.h"
+#include "wizard/rights_needed.h"
 
 namespace {
 
@@ -36,12 +37,6 @@ std::string AttribProgram(const char* windowsDir, const char* systemDir) {
 void ReportNotStarted(const std::string& copy, DWORD reason) {
     const std::string text =
         FormatText(LoadResString(IDS_NOT_STARTED), {copy.c_str(), SystemMessage(reason).c_str()});
-    AppMessageBox(text.c_str(), g_Product.szProductName, MB_OK | MB_ICONSTOP);
-}
-
-// The stop box that ends a run without administrator rights.
-void ReportAdminRightsNeeded() {
-    const std::string text = FormatText(LoadResString(IDS_ADMIN_RIGHTS_NEEDED), {g_Product.szProductName});
     AppMessageBox(text.c_str(), g_Product.szProductName, MB_OK | MB_ICONSTOP);
 }
 
@@ -160,7 +155,7 @@ BOOL CDrvSweepApp::InitInstance() {
     // Both copies change files and keys.
     if (!ProcessHasAdminRights()) {
         LogText("failed: administrator rights needed");
-        if (!options.bSilent) ReportAdminRightsNeeded();
+        if (!options.bSilent) ReportAdminRightsNeeded(IDS_ADMIN_RIGHTS_NEEDED);
         m_nExitCode = kExitFailed;
         return FALSE;
     }
