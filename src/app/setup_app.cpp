@@ -11,6 +11,7 @@
 #include "common/locations.h"
 #include "common/product_folder.h"
 #include "common/run_options.h"
+#include "common/single_run.h"
 #include "common/text_format.h"
 #include "common/product_profile.h"
 #include "common/program_dir.h"
@@ -25,6 +26,7 @@
 #include "resources/setup/resource.h"
 #include "wizard/install_wizard.h"
 #include "wizard/rights_needed.h"
+#include "wizard/second_run.h"
 #include "wizard/uninstall_wizard.h"
 
 CSetupApp& SetupApp() { return *static_cast<CSetupApp*>(CWinApp::Current()); }
@@ -38,6 +40,11 @@ BOOL CSetupApp::InitInstance() {
     // The install's options are read, and its log made, before anything else.
     RunOptions options = {};
     if (mode == RunMode::Install && !ReadInstallOptions(options)) return FALSE;
+    // One run of the product's programs at a time; the report only reads.
+    if (mode != RunMode::TraceReport && !ClaimProductRun()) {
+        m_nExitCode = EndSecondRun(options.bSilent);
+        return FALSE;
+    }
     // Every mode but the report writes below HKLM and into the Windows
     // folder: a user without the rights is told before anything happens.
     if (mode != RunMode::TraceReport && !ProcessHasAdminRights()) {

@@ -87,6 +87,12 @@ const char* const kFamilyDriverDescs[] = {
     "Genius VideoCAM",
 };
 
+// The product's own device, in the slot Windows 2000/XP gives it when it
+// installs the camera from the CD's INF: its USB IDs, in whatever case the
+// INF used, and the device descriptions its INFs give it.
+const char* const kProductDeviceIds[] = {"vid_0ac8&pid_0302", "vid_0ac8&pid_301b"};
+const char* const kProductDriverDescs[] = {"Pixmoor-USB 300 plus", "USB PC Camera 301P", "VideoCAM Web V2"};
+
 bool KeyExists(RemovalSink& sink, const char* path) {
     SinkKey key(sink);
     return key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ);
@@ -107,7 +113,23 @@ bool ContainsNoCase(const char* text, const char* word) {
 
 }  // namespace
 
+bool IsProductImageClassInstance(const SinkKey& instance) {
+    char text[kLongValue + 1];
+    if (ReadText<kLongValue>(instance, "MatchingDeviceId", text)) {
+        for (const char* id : kProductDeviceIds) {
+            if (ContainsNoCase(text, id)) return true;
+        }
+    }
+    if (ReadText<kLongValue>(instance, "DriverDesc", text)) {
+        for (const char* desc : kProductDriverDescs) {
+            if (std::strcmp(text, desc) == 0) return true;
+        }
+    }
+    return false;
+}
+
 bool IsFamilyImageClassInstance(const SinkKey& instance) {
+    if (IsProductImageClassInstance(instance)) return true;
     // The family's devices carry USB vendor 05A9; Windows 2000/XP names the
     // hardware ID the driver was chosen for, in whatever case the INF used.
     char text[kLongValue + 1];
@@ -177,7 +199,11 @@ void PurgeOvtServices(RemovalSink& sink) {
     }
 }
 
-void PurgeImageClassInstances(RemovalSink& sink) {
+void PurgeImageClassInstances(RemovalSink& sink) { PurgeImageClassSlots(IsFamilyImageClassInstance, sink); }
+
+void PurgeProductImageClassSlots(RemovalSink& sink) { PurgeImageClassSlots(IsProductImageClassInstance, sink); }
+
+void PurgeImageClassSlots(bool (*belongs)(const SinkKey& instance), RemovalSink& sink) {
     PathString scanKey(kControlSets[0]);
     scanKey.AppendName(kImageClassGuid);
     if (!scanKey.ok()) return;
@@ -196,7 +222,7 @@ void PurgeImageClassInstances(RemovalSink& sink) {
             {
                 SinkKey instance(sink);
                 if (!instance.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ)) continue;
-                family = IsFamilyImageClassInstance(instance);
+                family = belongs(instance);
             }
             if (family) DeleteRegistryTree(path.c_str(), sink);
         }

@@ -36,6 +36,16 @@ void DeleteTreeInEachControlSet(const std::string& below, RemovalSink& sink = Th
 // delete removes them on 2000/XP.
 void PurgeMarkedImageClassInstances(RemovalSink& sink = TheMachine());
 
-// Whether an image-class instance key belongs to the product family (and
-// so may be deleted by PurgeImageClassInstances).
+// The image-class slots of the NT layout (Control\Class\{6BDD1FC6-...}\000n
+// of ControlSet001) for which belongs says yes, judged and deleted with
+// their subtrees in each of the three control sets on its own.
+void PurgeImageClassSlots(bool (*belongs)(const SinkKey& instance), RemovalSink& sink = TheMachine());
+// Only the product's own slots: DRVSWEEP's removal.
+void PurgeProductImageClassSlots(RemovalSink& sink = TheMachine());
+
+// Whether an image-class slot is the product's own: Plug and Play's slot
+// for the camera itself (its USB IDs, or one of its device descriptions).
+bool IsProductImageClassInstance(const SinkKey& instance);
+// Whether an image-class slot belongs to the product family, the product
+// included (and so may be deleted by PurgeImageClassInstances).
 bool IsFamilyImageClassInstance(const SinkKey& instance);

@@ -7,6 +7,7 @@
 #include "common/message_queue.h"
 #include "common/product_profile.h"
 #include "common/program_dir.h"
+#include "common/single_run.h"
 #include "common/text_format.h"
 #include "drvsweep/self_relocation.h"
 #include "drvsweep/sweep_removal.h"
@@ -18,6 +19,7 @@
 #include "traces/run_log.h"
 #include "wizard/confirm_removal.h"
 #include "wizard/rights_needed.h"
+#include "wizard/second_run.h"
 
 namespace {
 
@@ -152,6 +154,12 @@ BOOL CDrvSweepApp::InitInstance() {
     // The folder after the options: the copy that removes.
     const char* folder = options.pszRest;
     if (options.szLog[0] != '\0' && !OpenLog(options, folder[0] != '\0')) return FALSE;
+    // One run of the product's programs at a time; the copy in Temp is
+    // this run's own.
+    if (!ClaimProductRun()) {
+        m_nExitCode = EndSecondRun(options.bSilent);
+        return FALSE;
+    }
     // Both copies change files and keys.
     if (!ProcessHasAdminRights()) {
         LogText("failed: administrator rights needed");
@@ -170,15 +178,16 @@ BOOL CDrvSweepApp::InitInstance() {
     GetProgramDir(m_szProgramDir);
     if (folder[0] != '\0') {
         m_strFolder = folder;
-        // The copy that removes: the user has said OK (or started it with a
-        // folder), so the read-only flags may go.
-        if (windowsDir[0] != '\0' && systemDir[0] != '\0') ClearReadOnlyFlags(windowsDir, systemDir);
-        if (!options.bSilent) return CreateFrame();
-        RemoveUnattended();
-        return FALSE;
+    } else {
+        m_nExitCode = kExitFailed;
+        if (windowsDir[0] == '\0' || !AskAndRelocate(windowsDir, options)) return FALSE;
+        m_nExitCode = kExitDone;
     }
-    m_nExitCode = kExitFailed;
-    if (windowsDir[0] != '\0') AskAndRelocate(windowsDir, options);
+    // The copy that removes: the user has said OK (or started it with a
+    // folder), so the read-only flags may go.
+    if (windowsDir[0] != '\0' && systemDir[0] != '\0') ClearReadOnlyFlags(windowsDir, systemDir);
+    if (!options.bSilent) return CreateFrame();
+    RemoveUnattended();
     return FALSE;
 }
 
@@ -225,16 +234,21 @@ void CDrvSweepApp::RemoveUnattended() {
     SweepRemoveProgramFile(context);
 }
 
-void CDrvSweepApp::AskAndRelocate(const char* windowsDir, const RunOptions& options) {
+bool CDrvSweepApp::AskAndRelocate(const char* windowsDir, const RunOptions& options) {
     char modulePath[kPathChars] = "";
     const DWORD len = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
-    if (len == 0 || len >= sizeof modulePath) return;
+    if (len == 0 || len >= sizeof modulePath) return false;
     const RelocationPaths paths = MakeRelocationPaths(modulePath, m_strExeName, windowsDir);
     // Nothing is changed before the user's OK: Cancel leaves the system as it was.
     if (!options.bSilent && !ConfirmRemoval(IDS_CONFIRM_UNINSTALL, IDS_CONFIRM_CAPTION)) {
         m_nExitCode = kExitCancelled;
-        return;
+        return false;
     }
+    // The copy a removal left in Temp is already where the relocation puts
+    // it, and removes itself. It knows no product folder: the system's
+    // Temp folder is none, and others' files of the product's names
+    // (UNINSTAL.EXE) lie there.
+    if (RunsFromTempFolder(paths)) return true;
     const DWORD installed = CopySelfToTemp(paths);
     const std::string copy = paths.strTempDir + "\\" + paths.strFileName;
     LogInstalled(TraceKind::File, copy.c_str(), nullptr, InstallResultError(installed) == 0, InstallResultError(installed));
@@ -248,7 +262,7 @@ void CDrvSweepApp::AskAndRelocate(const char* windowsDir, const RunOptions& opti
     ResultPipe result;
     if (options.bSilent && !result.Open(carried)) {
         LogItem(TraceKind::Program, copy.c_str(), nullptr, "failed: no pipe for its result");
-        return;
+        return false;
     }
     BoundedString<kPathChars> commandLine;
     DWORD reason = 0;
@@ -262,14 +276,15 @@ void CDrvSweepApp::AskAndRelocate(const char* windowsDir, const RunOptions& opti
         if (options.szLog[0] != '\0') OpenRunLog(options.szLog, true, "removal", m_strCmdLine.c_str(), error);
         LogItem(TraceKind::Program, copy.c_str(), nullptr, ("failed: " + SystemMessage(reason)).c_str());
         if (!options.bSilent) ReportNotStarted(copy, reason);
-        return;
+        return false;
     }
     commandLine.CopyTo(m_szCmdLine);
     m_nExitCode = kExitDone;
-    if (process == nullptr) return;
+    if (process == nullptr) return false;
     // A script that started this copy learns how the removal ended.
     m_nExitCode = result.Wait(process);
     CloseHandle(process);
+    return false;
 }
 
 BOOL CDrvSweepApp::CreateFrame() {

@@ -38,7 +38,9 @@ private:
     // Opens the log, for the copy in Temp (carriesOn) after the first
     // copy's lines; false, with the exit code set, when it cannot be written.
     bool OpenLog(const RunOptions& options, bool carriesOn);
-    void AskAndRelocate(const char* windowsDir, const RunOptions& options);
+    // The first copy: asks, then places and starts the copy in Temp; true
+    // when this process is that copy and removes itself.
+    bool AskAndRelocate(const char* windowsDir, const RunOptions& options);
     // The removal of the copy in Temp without the pages: /S.
     void RemoveUnattended();
     BOOL CreateFrame();

@@ -21,6 +21,10 @@ RelocationPaths MakeRelocationPaths(const std::string& modulePath, const std::st
     return paths;
 }
 
+bool RunsFromTempFolder(const RelocationPaths& paths) {
+    return lstrcmpiA(paths.strSourceDir.c_str(), (paths.strTempDir + "\\").c_str()) == 0;
+}
+
 DWORD CopySelfToTemp(const RelocationPaths& paths) {
     // The version installer takes writable buffers.
     std::string name = paths.strFileName;

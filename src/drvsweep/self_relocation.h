@@ -20,6 +20,10 @@ struct RelocationPaths {
 RelocationPaths MakeRelocationPaths(const std::string& modulePath, const std::string& exeName,
                                     const char* windowsDir);
 
+// Whether the program runs from the Temp folder, where it would place its
+// copy: then it is that copy.
+bool RunsFromTempFolder(const RelocationPaths& paths);
+
 // Copies the program into the Temp folder with the version installer
 // (forced, whatever versions it finds); returns that call's result.
 DWORD CopySelfToTemp(const RelocationPaths& paths);

@@ -227,8 +227,10 @@ void SweepRemoveRegistryEntries(const SweepContext& context, SweepProgress& prog
     DeleteValueRows(progress);
     DeleteKeyRows(progress);
     // What the install itself registered: its marked image-class instance
-    // and the scanner's kernel service, in each control set.
+    // and the scanner's kernel service, in each control set; and the slot
+    // Plug and Play gave the camera whose Enum keys went above.
     PurgeMarkedImageClassInstances();
+    PurgeProductImageClassSlots();
     DeleteTreeInEachControlSet("Services\\OMSCAN");
 
     if (context.bNtPaths) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/product_profile.h"
+#include "common/single_run.h"
 #include "frame/frame_title.h"
 
 char g_szTitle[64] = "";
@@ -23,7 +24,20 @@ HFONT CreateTitleFont() {
 
 }  // namespace
 
-HWND FindMainFrame() { return FindWindowA(nullptr, g_Product.szFrameTitle); }
+HWND FindMainFrame() {
+    // Other programs have windows titled "Setup" too (the companion's own
+    // helpers often outlive it): only this process's window is the frame.
+    const DWORD self = GetCurrentProcessId();
+    HWND window = nullptr;
+    for (int i = 0; i < 1000; ++i) {
+        window = FindWindowExA(nullptr, window, nullptr, g_Product.szFrameTitle);
+        if (window == nullptr) break;
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == self) return window;
+    }
+    return nullptr;
+}
 
 CMainFrame::CMainFrame(const FrameSettings& settings) : m_settings(settings) {
     m_szSoftwareVersion[0] = '\0';
@@ -81,6 +95,9 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 int CMainFrame::OnCreate() {
+    // A second start of the product's programs brings this run's window
+    // to the front by it.
+    SetPropA(m_hWnd, kRunWindowProperty, reinterpret_cast<HANDLE>(1));
     m_font = CreateTitleFont();
     if (m_settings.nBitmapId != 0) {
         m_bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_settings.nBitmapId));
@@ -137,6 +154,7 @@ void CMainFrame::RunUninstallWizard() {
 }
 
 void CMainFrame::OnDestroy() {
+    RemovePropA(m_hWnd, kRunWindowProperty);
     if (m_bBitmapLoaded) DeleteObject(m_bitmap);
     if (m_font != nullptr) DeleteObject(m_font);
     m_bitmap = nullptr;

@@ -70,5 +70,6 @@ private:
     int m_bBitmapLoaded = 0;
 };
 
-// The frame of this process, found as every step finds it: by its title.
+// The frame of this process, found as every step finds it: by its title,
+// among this process's windows only.
 HWND FindMainFrame();

@@ -43,10 +43,10 @@ void CreateProgramGroup(CMainFrame& frame, const std::string& destination) {
 
 }  // namespace
 
-void MakeProgramGroup(const std::string& destination) {
-    UpdateProgramGroup(destination, 0, g_Product.szProductName, g_pFileTable, g_nFileCount,
-                       kProgramManagerTimeoutMs);
-    if (!RunLogActive()) return;
+DWORD MakeProgramGroup(const std::string& destination) {
+    const DWORD programManager = UpdateProgramGroup(destination, 0, g_Product.szProductName, g_pFileTable,
+                                                    g_nFileCount, kProgramManagerTimeoutMs);
+    if (!RunLogActive()) return programManager;
     // The program manager answers nothing: what it lists afterwards tells.
     const bool made = ProgramGroupExists(g_Product.szProductName, kProgramManagerTimeoutMs);
     LogInstalled(TraceKind::ProgramGroup, g_Product.szProductName, nullptr, made, ERROR_GEN_FAILURE);
@@ -55,6 +55,7 @@ void MakeProgramGroup(const std::string& destination) {
         if (row.szItemTitle[0] == '\0' || std::strcmp(row.szItemTitle, kDoNotCopy) == 0) continue;
         LogInstalled(TraceKind::ProgramItem, row.szItemTitle, row.szTargetName, made, ERROR_GEN_FAILURE);
     }
+    return programManager;
 }
 
 void RegisterDeviceAndCodecs(const char* windowsDir, const char* systemDir, const RegistrationPrompts& prompts) {

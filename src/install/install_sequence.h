@@ -14,8 +14,8 @@ void RunInstall(CMainFrame& frame);
 std::string ModulePath();
 
 // The product's program group with an item for each table row that has a
-// title, pointing into destination.
-void MakeProgramGroup(const std::string& destination);
+// title, pointing into destination; returns the program manager's process.
+DWORD MakeProgramGroup(const std::string& destination);
 
 // The last steps: the still-image registration and the two codec fix-ups,
 // with the pauses the system's services need between them.

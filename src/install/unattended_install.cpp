@@ -13,6 +13,7 @@
 #include "install/file_tables.h"
 #include "install/install_sequence.h"
 #include "install/uninstall_entry.h"
+#include "progman/program_group.h"
 #include "stillimage/earlier_still_image.h"
 #include "traces/run_log.h"
 #include "wizard/destination_dlg.h"
@@ -27,6 +28,9 @@ public:
     void OnRow(const std::string&, const std::string&) override {}
     void OnProgress(DWORD, unsigned int) override {}
 };
+
+// How long the shell may take to open the group's folder window.
+constexpr DWORD kGroupWindowWaitMs = 5000;
 
 void LogNotice(const char* text) { LogItem(TraceKind::Program, "setup", nullptr, text); }
 const RegistrationPrompts kLoggedPrompts = {LogNotice};
@@ -52,7 +56,9 @@ int RunUnattendedInstall(const UnattendedInstall& run) {
                          run.szProgramDir, "", "", InstallFileVersion};
     if (!CopyFiles(job, observer)) return kExitFailed;
     WriteUninstallEntry(destination, version);
-    MakeProgramGroup(destination);
+    // Nothing of this run may stay on the screens of the machines it is
+    // deployed to: the shell's folder window for the new group goes again.
+    CloseProgramGroupWindow(MakeProgramGroup(destination), g_Product.szProductName, kGroupWindowWaitMs);
     Sleep(1000);
     // As the wizard does: the companion runs while the registration goes on,
     // and setup ends when it ends.

@@ -1,8 +1,11 @@
 #include "progman/program_group.h"
 
 #include <ddeml.h>
+#include <tlhelp32.h>
 
 #include <cstring>
+
+#include "common/bounded_string.h"
 
 DWORD g_idDdeInst = 0;
 
@@ -41,6 +44,17 @@ public:
 
     HCONV Get() const { return m_conversation; }
 
+    // The process of the program manager's side of the conversation; 0 when
+    // there is none.
+    DWORD PartnerProcess() const {
+        CONVINFO info = {};
+        info.cb = sizeof info;
+        if (m_conversation == nullptr || DdeQueryConvInfo(m_conversation, QID_SYNC, &info) == 0) return 0;
+        DWORD process = 0;
+        if (info.hwndPartner == nullptr || GetWindowThreadProcessId(info.hwndPartner, &process) == 0) return 0;
+        return process;
+    }
+
 private:
     bool m_bInitialized = false;
     HSZ m_service = nullptr;
@@ -71,13 +85,13 @@ std::vector<std::string> BuildProgramGroupCommands(const char* groupName, const 
     return commands;
 }
 
-void SendProgramManagerCommands(const std::vector<std::string>& commands, DWORD timeoutMs) {
+DWORD SendProgramManagerCommands(const std::vector<std::string>& commands, DWORD timeoutMs) {
     std::vector<ProgramManagerCommand> timed;
     for (const std::string& command : commands) timed.push_back({command, timeoutMs});
-    SendProgramManagerCommands(timed);
+    return SendProgramManagerCommands(timed);
 }
 
-void SendProgramManagerCommands(const std::vector<ProgramManagerCommand>& commands) {
+DWORD SendProgramManagerCommands(const std::vector<ProgramManagerCommand>& commands) {
     ProgramManagerConversation conversation;
     for (const ProgramManagerCommand& command : commands) {
         if (conversation.Get() == nullptr) break;
@@ -86,6 +100,7 @@ void SendProgramManagerCommands(const std::vector<ProgramManagerCommand>& comman
                              static_cast<DWORD>(text.size() + 1), conversation.Get(), nullptr, 0,
                              XTYP_EXECUTE, command.dwTimeoutMs, nullptr);
     }
+    return conversation.PartnerProcess();
 }
 
 bool ProgramGroupExists(const char* groupName, DWORD timeoutMs) {
@@ -110,8 +125,71 @@ bool ProgramGroupExists(const char* groupName, DWORD timeoutMs) {
     return false;
 }
 
-void UpdateProgramGroup(const std::string& directory, int bDelete, const char* groupName,
-                        const FileEntry* table, int rowCount, DWORD timeoutMs) {
-    SendProgramManagerCommands(
+DWORD UpdateProgramGroup(const std::string& directory, int bDelete, const char* groupName,
+                         const FileEntry* table, int rowCount, DWORD timeoutMs) {
+    return SendProgramManagerCommands(
         BuildProgramGroupCommands(groupName, directory, bDelete != 0, table, rowCount), timeoutMs);
+}
+
+namespace {
+
+// The process that started `process`; 0 when it is not listed.
+DWORD ParentProcess(DWORD process) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    DWORD parent = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ProcessID == process) {
+            parent = entry.th32ParentProcessID;
+            break;
+        }
+    }
+    CloseHandle(snapshot);
+    return parent;
+}
+
+// The folder window's title: the group's name, or its whole path when the
+// shell is set to show paths in title bars.
+bool IsGroupTitle(const char* title, const char* groupName) {
+    const std::size_t len = std::strlen(title);
+    const std::size_t nameLen = std::strlen(groupName);
+    if (len < nameLen || lstrcmpiA(title + len - nameLen, groupName) != 0) return false;
+    return len == nameLen || title[len - nameLen - 1] == '\\';
+}
+
+struct GroupWindowSearch {
+    DWORD dwProgramManager;
+    const char* szGroupName;
+    bool bClosed;
+};
+
+BOOL CALLBACK CloseIfGroupWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<GroupWindowSearch*>(lParam);
+    char title[kPathChars];
+    if (!IsWindowVisible(window) || GetWindowTextA(window, title, sizeof title) == 0) return TRUE;
+    if (!IsGroupTitle(title, search->szGroupName)) return TRUE;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    // Windows' shell opens it in its own process; Wine's starts a shell
+    // process of its own for it.
+    if (process != search->dwProgramManager && ParentProcess(process) != search->dwProgramManager) return TRUE;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    search->bClosed = true;
+    return TRUE;
+}
+
+}  // namespace
+
+bool CloseProgramGroupWindow(DWORD programManagerProcess, const char* groupName, DWORD timeoutMs) {
+    if (programManagerProcess == 0) return false;
+    constexpr DWORD kPollMs = 50;
+    GroupWindowSearch search = {programManagerProcess, groupName, false};
+    for (DWORD waited = 0; waited <= timeoutMs; waited += kPollMs) {
+        EnumWindows(CloseIfGroupWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.bClosed) return true;
+        Sleep(kPollMs);
+    }
+    return false;
 }

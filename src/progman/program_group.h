@@ -22,14 +22,23 @@ struct ProgramManagerCommand {
 
 // Sends the commands, in order, over one conversation with the program
 // manager, each waiting at most its own timeout. Nothing is reported:
-// without a program manager the commands go nowhere.
-void SendProgramManagerCommands(const std::vector<ProgramManagerCommand>& commands);
+// without a program manager the commands go nowhere. Returns the program
+// manager's process (0 without one).
+DWORD SendProgramManagerCommands(const std::vector<ProgramManagerCommand>& commands);
 // The same with one timeout for every command.
-void SendProgramManagerCommands(const std::vector<std::string>& commands, DWORD timeoutMs);
+DWORD SendProgramManagerCommands(const std::vector<std::string>& commands, DWORD timeoutMs);
 
-// Creates (bDelete 0) or deletes the group with the items of the table.
-void UpdateProgramGroup(const std::string& directory, int bDelete, const char* groupName,
-                        const FileEntry* table, int rowCount, DWORD timeoutMs);
+// Creates (bDelete 0) or deletes the group with the items of the table;
+// returns the program manager's process.
+DWORD UpdateProgramGroup(const std::string& directory, int bDelete, const char* groupName,
+                         const FileEntry* table, int rowCount, DWORD timeoutMs);
+
+// The shell answers CreateGroup by opening the group's folder window.
+// Closes it once it shows, waiting up to timeoutMs: a window titled with
+// the group's name (or its path) that belongs to the program manager's
+// process or to a process that it started; never another program's window
+// of that title. True when one was closed.
+bool CloseProgramGroupWindow(DWORD programManagerProcess, const char* groupName, DWORD timeoutMs);
 
 // Whether the program manager lists a group of that name (its "Groups"
 // item, one name a line); false without a program manager.
