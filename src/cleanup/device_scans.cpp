@@ -203,29 +203,45 @@ void PurgeImageClassInstances(RemovalSink& sink) { PurgeImageClassSlots(IsFamily
 
 void PurgeProductImageClassSlots(RemovalSink& sink) { PurgeImageClassSlots(IsProductImageClassInstance, sink); }
 
+namespace {
+
+// The slot `name` in each control set where belongs says so, judged in each
+// set on its own: the sets are copies taken at different times, and a slot
+// number may have been given to another maker's device in one of them.
+// True when the first set's slot was taken.
+bool PurgeSlotInEachSet(const char* name, bool (*belongs)(const SinkKey& instance), RemovalSink& sink) {
+    bool tookFirst = false;
+    for (const char* set : kControlSets) {
+        PathString path(set);
+        path.AppendName(kImageClassGuid).AppendName(name);
+        if (!path.ok()) continue;
+        bool taken = false;
+        {
+            SinkKey instance(sink);
+            if (!instance.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ)) continue;
+            taken = belongs(instance);
+        }
+        if (!taken) continue;
+        DeleteRegistryTree(path.c_str(), sink);
+        if (set == kControlSets[0]) tookFirst = true;
+    }
+    return tookFirst;
+}
+
+}  // namespace
+
 void PurgeImageClassSlots(bool (*belongs)(const SinkKey& instance), RemovalSink& sink) {
     PathString scanKey(kControlSets[0]);
     scanKey.AppendName(kImageClassGuid);
     if (!scanKey.ok()) return;
     SubKeyScan scan(HKEY_LOCAL_MACHINE, scanKey.c_str(), sink);
-    for (DWORD i = 0; i < 50 && !scan.Ended(); ++i) {
+    DWORD i = 0;
+    for (int step = 0; step < 50 && !scan.Ended(); ++step) {
         char name[kSubKeyNameChars];
-        if (!scan.At(i, name) || !HasPrefix(name, "000")) continue;
-        // Each control set's slot is judged on its own: the sets are copies
-        // taken at different times, and a slot number may have been given
-        // to another maker's device in one of them.
-        for (const char* set : kControlSets) {
-            PathString path(set);
-            path.AppendName(kImageClassGuid).AppendName(name);
-            if (!path.ok()) continue;
-            bool family = false;
-            {
-                SinkKey instance(sink);
-                if (!instance.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ)) continue;
-                family = belongs(instance);
-            }
-            if (family) DeleteRegistryTree(path.c_str(), sink);
-        }
+        const bool took = scan.At(i, name) && HasPrefix(name, "000") && PurgeSlotInEachSet(name, belongs, sink);
+        // A slot gone from the scanned set brings the next one to its index.
+        char next[kSubKeyNameChars];
+        if (!took || !scan.At(i, next) || std::strcmp(next, name) == 0) ++i;
     }
 }
 

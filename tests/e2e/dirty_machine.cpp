@@ -21,6 +21,22 @@ void AddProgramListEntries(std::vector<SeedValue>& r) {
     r.push_back({list + "Pixmoor-USB 300", "DisplayName", "Pixmoor-USB 300", Fate::Kept});
 }
 
+// The slot Plug and Play made for the camera itself, in each control set,
+// goes with its subtree; the slots beside it of another product of the
+// same vendor, and of another maker, stay.
+void AddProductSlots(std::vector<SeedValue>& r) {
+    for (const char* set : {"SYSTEM\\ControlSet001", "SYSTEM\\ControlSet002", "SYSTEM\\CurrentControlSet"}) {
+        const std::string slots = set + std::string(kControlClassImage);
+        r.push_back({slots + "0005", "MatchingDeviceId", "usb\\vid_0ac8&pid_0302", Fate::Removed});
+        r.push_back({slots + "0005", "DriverDesc", "Pixmoor-USB 300 plus", Fate::Removed});
+        r.push_back({slots + "0005\\Settings", "", "", Fate::Removed});
+        r.push_back({slots + "0006", "DriverDesc", "USB PC Camera 301P", Fate::Removed});
+        r.push_back({slots + "0007", "MatchingDeviceId", "usb\\vid_0ac8&pid_3010", Fate::Kept});
+        r.push_back({slots + "0008", "MatchingDeviceId", "usb\\vid_046d&pid_0840", Fate::Kept});
+        r.push_back({slots + "0008", "DriverDesc", "Pixmoor-USB 300 plus compatible", Fate::Kept});
+    }
+}
+
 void AddFamilyFiles(const MachineDirs& d, std::vector<SeedFile>& files) {
     const std::string inf = d.windows + "\\INF";
     const std::string drivers = d.system + (d.ntLine ? "\\Drivers" : "32\\Drivers");
@@ -233,6 +249,7 @@ DirtyMachine SetupRemovalMachine(const MachineDirs& dirs) {
     g_infTexts.clear();
     AddOemCopies(dirs, machine.files, g_infTexts);
     AddRegistry(dirs, machine.registry);
+    AddProductSlots(machine.registry);
     AddProgramListEntries(machine.registry);
     return machine;
 }
@@ -243,6 +260,7 @@ DirtyMachine SweepRemovalMachine(const MachineDirs& dirs) {
     g_infTexts.clear();
     AddSweepOemCopies(dirs, machine.files, g_infTexts);
     AddSweepRegistry(dirs, machine.registry);
+    AddProductSlots(machine.registry);
     AddProgramListEntries(machine.registry);
     return machine;
 }

@@ -53,6 +53,14 @@ std::string ProgramList(const std::string& file) {
     return text;
 }
 
+// Nobody holds the file: a program started from it has ended.
+bool FileIsFree(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
 const char kProductListed[] = "Pixmoor-USB 300 plus|||Pixmoor-USB 300 plus";
 
 // Whether the still-image registration of the install is there: its
@@ -218,6 +226,19 @@ TEST_F(DrvSweepE2E, InstalledUninstallerAsksRelocatesAndRemovesTheProductAndItsL
     EXPECT_EQ(std::string::npos, listed.find("Pixmoor-USB 300 plus|||")) << listed;
     EXPECT_NE(std::string::npos, listed.find("Other Camera")) << "another program's entry stays: " << listed;
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOtherEntry);
+
+    // The copy left in Temp, started there as the one in the product folder
+    // was, once the copy that removed has ended: it asks and, being where
+    // the relocation puts it, removes.
+    ASSERT_TRUE(WaitUntil([&] { return FileIsFree(TempCopy()); }, kWindowTimeoutMs));
+    ChildProcess leftInTemp;
+    ASSERT_TRUE(leftInTemp.Start("\"" + TempCopy() + "\"", WindowsDir() + "\\Temp"));
+    HWND question = WaitForDialog(kQuestion, leftInTemp.Id(), kWindowTimeoutMs);
+    ASSERT_NE(nullptr, question) << DescribeVisibleWindows();
+    ASSERT_TRUE(PressButton(question, IDOK));
+    FinishRemovalWizard();
+    EXPECT_TRUE(leftInTemp.WaitForExit(kWindowTimeoutMs));
+    EXPECT_EQ(3010u, leftInTemp.ExitCode());
 }
 
 TEST_F(DrvSweepE2E, ARemovalEndedPartWayIsFinishedFromTheListOfInstalledPrograms) {

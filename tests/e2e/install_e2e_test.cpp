@@ -117,8 +117,11 @@ protected:
                               30000))
             << "regsvr32 never registered the capture filter";
         EXPECT_TRUE(setup.m_process.IsRunning()) << "setup waits for the companion installer";
+        // A helper window the companion's kind leaves behind, titled as the frame.
+        ForeignWindow helper("Setup");
         PostMessageA(companion, WM_CLOSE, 0, 0);
         EXPECT_TRUE(setup.m_process.WaitForExit(kWindowTimeoutMs)) << "the companion's end closes setup";
+        EXPECT_TRUE(helper.StillOpen()) << "setup closed another program's window titled \"Setup\"";
     }
 
     // After a stopped copy setup ends within seconds, as after Exit Setup,
@@ -162,7 +165,20 @@ TEST_F(InstallE2E, FirstInstallCopiesGroupsRegistersAndEndsWithTheCompanion) {
     WritePrivateProfileStringA("don't load", "sticpl.cpl", "no", (WindowsDir() + "\\control.ini").c_str());
 
     WizardSession setup;
-    StartInstall(setup, CdImageDir());
+    ASSERT_TRUE(setup.Start("\"" + CdImageDir() + "\\setup.exe\"", "Welcome")) << DescribeVisibleWindows();
+    // A second double-click while the wizard shows, with another program in
+    // front, starts no second install.
+    ForeignWindow inFront("Another program");
+    SetForegroundWindow(inFront.m_hWnd);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == inFront.m_hWnd; }, 5000));
+    ChildProcess second;
+    ASSERT_TRUE(second.Start("\"" + CdImageDir() + "\\setup.exe\"", CdImageDir()));
+    ASSERT_TRUE(second.WaitForExit(kWindowTimeoutMs)) << DescribeVisibleWindows();
+    EXPECT_EQ(1618u, second.ExitCode()) << "another installation is already in progress";
+    EXPECT_EQ(setup.m_sheet, GetForegroundWindow()) << "the running wizard is brought to the front";
+    ASSERT_TRUE(setup.Press(ids::kNext, "Software License Agreement"));
+    ASSERT_TRUE(setup.Press(ids::kNext, "Choose Destination Location"));
+    ASSERT_TRUE(PressButton(setup.m_sheet, ids::kNext));
     FinishWithCompanion(setup);
 
     std::string installed;

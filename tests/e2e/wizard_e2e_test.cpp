@@ -151,9 +151,12 @@ TEST_F(WizardE2E, ExitSetupOnTheDestinationPageRemovesOnlyAnEmptyDestination) {
         }
         WizardSession wizard;
         WalkToDestination(wizard);
+        // Another program's window of the frame's title, above it.
+        ForeignWindow other("Setup");
         ASSERT_TRUE(wizard.Press(ids::kCancel));
         ASSERT_TRUE(wizard.Answer(wizard.Dialog("Exit Setup"), IDCANCEL));
         EXPECT_TRUE(wizard.m_process.WaitForExit(kWindowTimeoutMs)) << "Exit Setup ends setup";
+        EXPECT_TRUE(other.StillOpen()) << "Exit Setup closed another program's window titled \"Setup\"";
         EXPECT_EQ(withFile, DirectoryExists(DefaultDestination())) << "with file: " << withFile;
         RemoveTree(DefaultDestination());
     }
@@ -173,6 +176,22 @@ TEST_F(WizardE2E, UninstallWizardRunsItsPassAndFinishesWithoutRestart) {
     EXPECT_EQ("Uninstall completed.", wizard.Text(ids::kUninstallDone));
     ASSERT_TRUE(WaitUntil([&] { return IsControlEnabled(wizard.m_sheet, ids::kNext) &&
                                        IsControlVisible(wizard.m_sheet, ids::kNext); }, 5000));
+
+    // DRVSWEEP started while this removal runs removes nothing: it does not
+    // even place its copy in Temp.
+    const std::string sweep = m_tree.Path("product\DRVSWEEP.EXE");
+    const std::string tempCopy = WindowsDir() + "\Temp\DRVSWEEP.EXE";
+    const std::string log = m_tree.Path("second.log");
+    ASSERT_TRUE(CopyInto(CdImageDir() + "\\..\\drvsweep.exe", sweep));
+    DeleteFileA(tempCopy.c_str());
+    ChildProcess second;
+    ASSERT_TRUE(second.Start("\"" + sweep + "\" /S /LOG=\"" + log + "\""));
+    ASSERT_TRUE(second.WaitForExit(kWindowTimeoutMs));
+    EXPECT_EQ(1618u, second.ExitCode());
+    std::string logText;
+    EXPECT_TRUE(ReadFileBytes(log, logText) && logText.find("already running") != std::string::npos) << logText;
+    EXPECT_FALSE(FileExists(tempCopy));
+    EXPECT_TRUE(FileExists(sweep));
 
     // The bar is full: red up to its right end.
     HWND bar = FindControl(wizard.m_sheet, ids::kProgressBar);

@@ -148,6 +148,20 @@ bool CloseGroupFolderWindow(const std::string& group, DWORD timeoutMs) {
     return WaitForWindowGone(group, 0, timeoutMs);
 }
 
+ForeignWindow::ForeignWindow(const char* title)
+    : m_hWnd(CreateWindowExA(WS_EX_TOPMOST, "STATIC", title, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 160, 60,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr)) {}
+
+ForeignWindow::~ForeignWindow() {
+    if (IsWindow(m_hWnd)) DestroyWindow(m_hWnd);
+}
+
+bool ForeignWindow::StillOpen() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    return m_hWnd != nullptr && IsWindow(m_hWnd);
+}
+
 bool WaitForTitle(HWND window, const std::string& title, DWORD timeoutMs) {
     return WaitUntil([&] { return WindowText(window) == title; }, timeoutMs);
 }

@@ -86,6 +86,21 @@ std::string WindowsAHiddenStartHides(DWORD processId);
 // output open). False when it is still there after another timeoutMs.
 bool CloseGroupFolderWindow(const std::string& group, DWORD timeoutMs);
 
+// Another program's window, as a user's desktop has them: a top-level
+// window of the test process, above every other, titled as a program under
+// test might look for its own.
+class ForeignWindow {
+public:
+    explicit ForeignWindow(const char* title);
+    ~ForeignWindow();
+    ForeignWindow(const ForeignWindow&) = delete;
+    ForeignWindow& operator=(const ForeignWindow&) = delete;
+    // Whether it is still there once what was posted to it (a WM_CLOSE
+    // closes it) has been handled.
+    bool StillOpen();
+    HWND m_hWnd;
+};
+
 // Waits for a top-level window with this exact title (of processId when it
 // is not 0); nullptr after timeoutMs.
 HWND WaitForWindow(const std::string& title, DWORD processId, DWORD timeoutMs);

@@ -271,13 +271,17 @@ TEST(DeviceScans, ImageClassSlotsGoOnlyWhenTheyAreTheFamilysInEachControlSet) {
         Make(set + kGuid + "0002", theirs);
         Make(set + kGuid + "0003", {{"DriverDesc", "OmniVision USB Camera"}});
         Make(set + kGuid + "0010", ours);
+        // The product's own slot, by its USB ID in any case or by its description.
+        Make(set + kGuid + "0005", {{"MatchingDeviceId", "USB\\Vid_0AC8&Pid_301B"}});
+        Make(set + kGuid + "0006", {{"DriverDesc", "VideoCAM Web V2"}});
+        Make(set + kGuid + "0007", {{"MatchingDeviceId", "usb\\vid_0ac8&pid_0303"}, {"DriverDesc", "VideoCAM Web V3"}});
     }
     Make(std::string(kSets[1]) + kGuid + "0004", theirs);  // the slot differs between the sets
     Make(std::string(kSets[0]) + kGuid + "0004", ours);
     for (int pass = 0; pass < 2; ++pass) PurgeImageClassInstances();  // a deletion shifts the next slot past the scan
     for (const char* set : kSets) {
-        for (const char* n : {"0000", "0001"}) EXPECT_FALSE(Exists(set + kGuid + n)) << set << n;
-        for (const char* n : {"0002", "0003", "0010"}) EXPECT_TRUE(Exists(set + kGuid + n)) << set << n;
+        for (const char* n : {"0000", "0001", "0005", "0006"}) EXPECT_FALSE(Exists(set + kGuid + n)) << set << n;
+        for (const char* n : {"0002", "0003", "0007", "0010"}) EXPECT_TRUE(Exists(set + kGuid + n)) << set << n;
     }
     EXPECT_FALSE(Exists(std::string(kSets[0]) + kGuid + "0004"));
     EXPECT_TRUE(Exists(std::string(kSets[1]) + kGuid + "0004"));
