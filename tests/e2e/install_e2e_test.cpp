@@ -175,7 +175,9 @@ TEST_F(InstallE2E, FirstInstallCopiesGroupsRegistersAndEndsWithTheCompanion) {
     ASSERT_TRUE(second.Start("\"" + CdImageDir() + "\\setup.exe\"", CdImageDir()));
     ASSERT_TRUE(second.WaitForExit(kWindowTimeoutMs)) << DescribeVisibleWindows();
     EXPECT_EQ(1618u, second.ExitCode()) << "another installation is already in progress";
-    EXPECT_EQ(setup.m_sheet, GetForegroundWindow()) << "the running wizard is brought to the front";
+    // The window given up handles its deactivation on this thread.
+    EXPECT_TRUE(WaitUntil([&] { return inFront.StillOpen() && GetForegroundWindow() == setup.m_sheet; }, 5000))
+        << "the running wizard is brought to the front";
     ASSERT_TRUE(setup.Press(ids::kNext, "Software License Agreement"));
     ASSERT_TRUE(setup.Press(ids::kNext, "Choose Destination Location"));
     ASSERT_TRUE(PressButton(setup.m_sheet, ids::kNext));

@@ -130,9 +130,11 @@ protected:
     }
 
     // What the removal and the report look at; this Wine keeps
-    // CurrentControlSet as keys of its own, beside ControlSet001.
+    // CurrentControlSet as keys of its own, beside ControlSet001, and the
+    // seed adds ControlSet002.
     MachineSnapshot Snapshot() const {
-        return SnapshotOfMachine({m_dirs.installDir, ProgramsFolder()}, {"System\\CurrentControlSet"});
+        return SnapshotOfMachine({m_dirs.installDir, ProgramsFolder()},
+                                 {"System\\CurrentControlSet", "System\\ControlSet002"});
     }
 
     // setup /traces=FILE, run as `program`, into the test drive's `name`
