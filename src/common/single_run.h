@@ -1,6 +1,7 @@
-// One run of the product's programs at a time. setup in each of its modes,
-// its copy in the Windows folder, DRVSWEEP and its copy in Windows\Temp
-// all claim one named mutex for as long as they live: a second
+// One run of the product's programs at a time. setup in each mode that
+// changes the machine, its copy in the Windows folder, DRVSWEEP and its
+// copy in Windows\Temp all claim one named mutex for as long as they live
+// (the trace report only reads, and claims nothing): a second
 // double-click must not start a second install beside the first, nor a
 // removal delete what an install is writing.
 //
