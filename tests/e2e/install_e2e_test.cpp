@@ -10,6 +10,7 @@
 #include <string>
 
 #include "expected_registration.h"
+#include "machine_snapshot.h"
 #include "temp_tree.h"
 #include "wine_settings.h"
 #include "wizard_driver.h"
@@ -281,6 +282,27 @@ TEST_F(InstallE2E, PurgeRemovesEarlierEntriesAndLeavesLookalikes) {
     ASSERT_TRUE(WriteFileBytes(earlierInf, "[Version]"));
     ASSERT_TRUE(CopyInto(HelpersDir() + "\\argrecorder.exe", WindowsDir() + "\\TWAIN_32\\OvtTwn.DS"));
     ASSERT_TRUE(WriteFileBytes(inf + "\\bystander.inf", "[Version]"));
+
+    // Nothing changes before the last question is answered: Exit Setup on
+    // each page leaves the machine as it was, the earlier entries included.
+    const auto machine = [] {
+        return SnapshotOfMachine({WindowsDir().substr(0, 3) + "Pixmoor-USB 300 plus"}, {"System\\CurrentControlSet"});
+    };
+    const MachineSnapshot before = machine();
+    const char* const pages[] = {"Welcome", "Software License Agreement", "Choose Destination Location"};
+    for (int last = 0; last < 3; ++last) {
+        WizardSession leaving;
+        ASSERT_TRUE(leaving.Start("\"" + CdImageDir() + "\\setup.exe\"", pages[0])) << DescribeVisibleWindows();
+        for (int page = 1; page <= last; ++page) ASSERT_TRUE(leaving.Press(ids::kNext, pages[page]));
+        ASSERT_TRUE(leaving.Press(ids::kCancel));
+        ASSERT_TRUE(leaving.Answer(leaving.Dialog("Exit Setup"), IDCANCEL));
+        ASSERT_TRUE(leaving.m_process.WaitForExit(kWindowTimeoutMs));
+        std::string changes;
+        for (const std::string& change : machine().ChangesSince(before)) {
+            if (!IsWineNoise(change)) changes += "\n  " + change;
+        }
+        EXPECT_EQ("", changes) << "Exit Setup on " << pages[last];
+    }
 
     WizardSession setup;
     StartInstall(setup, CdImageDir());

@@ -176,6 +176,21 @@ TEST_F(UnattendedE2E, WrongOptionsAnUnwritableLogAndAMissingFileEndWithTheirCode
     }
     EXPECT_EQ("", watch.Shown()) << "nothing may be shown with /S";
 
+    // DRVSWEEP's wrong and repeated options: refused before anything, its
+    // copy in Temp included.
+    const std::string sweep = TestDriveRoot() + "sweep options\\DRVSWEEP.EXE";
+    const std::string tempCopy = WindowsDir() + "\\Temp\\DRVSWEEP.EXE";
+    ASSERT_TRUE(CopyInto(CdImageDir() + "\\..\\drvsweep.exe", sweep));
+    for (const char* wrong : {" /S /LOG=\"%L\" /Quiet", " /S /S", " /S /LOG=\"%L\" /LOG=\"%L\""}) {
+        std::string options = wrong;
+        for (std::size_t at; (at = options.find("%L")) != std::string::npos;) options.replace(at, 2, log);
+        DeleteFileA(log.c_str());
+        DeleteFileA(tempCopy.c_str());
+        EXPECT_EQ(kExitBadCommandLine, Run("\"" + sweep + "\"" + options, watch)) << options;
+        EXPECT_FALSE(FileExists(log) || FileExists(tempCopy)) << options << ": nothing is written";
+    }
+    EXPECT_EQ("", watch.Shown()) << "nothing may be shown with /S";
+
     // A CD copy without the uninstaller: the copy error that would ask
     // (here the next-disk prompt) ends the install, which says why.
     const std::string cd = TestDriveRoot() + "broken cd";

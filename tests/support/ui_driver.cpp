@@ -1,5 +1,7 @@
 #include "ui_driver.h"
 
+#include <ddeml.h>
+
 #include <vector>
 
 UserThread::UserThread(std::function<void()> actions) : m_actions(std::move(actions)) {
@@ -160,6 +162,31 @@ bool ForeignWindow::StillOpen() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     return m_hWnd != nullptr && IsWindow(m_hWnd);
+}
+
+namespace {
+
+HDDEDATA CALLBACK NoDdeNotifications(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
+
+}  // namespace
+
+bool WaitForProgramManager(DWORD timeoutMs) {
+    DWORD instance = 0;
+    if (DdeInitializeA(&instance, NoDdeNotifications, APPCMD_CLIENTONLY | CBF_SKIP_ALLNOTIFICATIONS, 0) !=
+        DMLERR_NO_ERROR) {
+        return false;
+    }
+    HSZ name = DdeCreateStringHandleA(instance, "PROGMAN", CP_WINANSI);
+    const bool answered = WaitUntil(
+        [&] {
+            HCONV conversation = DdeConnect(instance, name, name, nullptr);
+            if (conversation != nullptr) DdeDisconnect(conversation);
+            return conversation != nullptr;
+        },
+        timeoutMs);
+    DdeFreeStringHandle(instance, name);
+    DdeUninitialize(instance);
+    return answered;
 }
 
 bool WaitForTitle(HWND window, const std::string& title, DWORD timeoutMs) {

@@ -86,6 +86,11 @@ std::string WindowsAHiddenStartHides(DWORD processId);
 // output open). False when it is still there after another timeoutMs.
 bool CloseGroupFolderWindow(const std::string& group, DWORD timeoutMs);
 
+// Waits until the shell's program manager takes a DDE conversation
+// (service and topic "PROGMAN"): in a fresh prefix the desktop process that
+// serves it starts with the first window and may still be on its way.
+bool WaitForProgramManager(DWORD timeoutMs);
+
 // Another program's window, as a user's desktop has them: a top-level
 // window of the test process, above every other, titled as a program under
 // test might look for its own.

@@ -237,6 +237,11 @@ TEST_F(CopyEngineTest, RetryInstallsAgainAndAnswersNeverCarryOver) {
         {1, "skip", "SKIP.DLL", LOC_SYSTEM, "DO NOT COPY", 1},
         {1, "two.dl_", "TWO.DLL", LOC_SYSTEM, "", 1},
     };
+    // A tenth of the product each: the bar shows what was done, the ignored
+    // row included.
+    for (const char* name : {"one.dl_", "two.dl_"}) {
+        ASSERT_TRUE(WriteFileBytes(m_cd + "\\" + name, std::string(g_dwCopyTotalBytes / 10, 'x')));
+    }
     g_results = {VIF_SHARINGVIOLATION, 0, VIF_OUTOFSPACE};
     ScriptedUser user;
     user.errorAnswers = {ErrorAnswer::Retry, ErrorAnswer::Ignore};
@@ -245,7 +250,8 @@ TEST_F(CopyEngineTest, RetryInstallsAgainAndAnswersNeverCarryOver) {
     ASSERT_EQ(2u, user.messages.size());
     EXPECT_EQ("File " + m_system + "\\ONE.DLL sharing violation.", user.messages[0]);
     EXPECT_EQ("Out of disk space.", user.messages[1]);
-    EXPECT_EQ(2u, user.percents.size()) << "the skipped row does not move the bar";
+    EXPECT_EQ(std::vector<unsigned int>({10, 20}), user.percents)
+        << "the skipped row does not move the bar; the ignored one does, as far as a copied one";
     EXPECT_EQ("Copying Files From: " + m_cd + "\\one.dl_", user.fromLines.at(0));
 }
 

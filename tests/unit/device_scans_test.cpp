@@ -231,11 +231,11 @@ TEST(DeviceScans, DescriptionScansReadInstances0000To0019ExactlyAndInFull) {
 TEST(DeviceScans, OvtServicesGoFromAllThreeControlSets) {
     RegistrySandbox sandbox;
     ASSERT_TRUE(sandbox.ok());
-    Make("SYSTEM\\CurrentControlSet\\Services\\OVT518\\Enum", {{"0", "USB\\Vid_05a9"}});
+    for (const char* set : kSets) Make(std::string(set) + "\\Services\\OVT518\\Enum", {{"0", "USB\\Vid_05a9"}});
     Make("SYSTEM\\ControlSet002\\Services\\OVT511");  // not in the enumerated set
     for (const char* other : {"ovt519", "OVT6", "Disk"}) Make(std::string("SYSTEM\\CurrentControlSet\\Services\\") + other);
     PurgeOvtServices();
-    EXPECT_FALSE(Exists("SYSTEM\\CurrentControlSet\\Services\\OVT518"));
+    for (const char* set : kSets) EXPECT_FALSE(Exists(std::string(set) + "\\Services\\OVT518")) << set;
     EXPECT_TRUE(Exists("SYSTEM\\ControlSet002\\Services\\OVT511"));
     for (const char* other : {"ovt519", "OVT6", "Disk"}) EXPECT_TRUE(Exists(std::string("SYSTEM\\CurrentControlSet\\Services\\") + other));
 }

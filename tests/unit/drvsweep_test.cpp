@@ -107,3 +107,37 @@ TEST(DrvSweepStartTest, TheTempCopyStartsOnceAScannerHoldingItLetsGoAndNotWhileI
     EXPECT_EQ(paths.strSourceDir + "\n", text) << "one start, of the copy held before";
     SetEnvironmentVariableA("VANTRELL_RECORD", nullptr);
 }
+
+TEST(DrvSweepStartTest, AProgramPlantedInTempThatIsNotThisOneIsNeverStarted) {
+    TempTree tree;
+    const std::string source = tree.Path("product");
+    ASSERT_TRUE(MakeDirs(source));
+    ASSERT_TRUE(MakeDirs(tree.WindowsDir() + "\\Temp"));
+    std::string program;
+    ASSERT_TRUE(ReadFileBytes(EnvironmentPath("VANTRELL_HELPERS") + "\\argrecorder.exe", program));
+    // This program differs from the planted one by a byte after its image.
+    const std::string self = source + "\\DRVSWEEP.exe";
+    ASSERT_TRUE(WriteFileBytes(self, program + "!"));
+    const RelocationPaths paths = MakeRelocationPaths(self, "DRVSWEEP", tree.WindowsDir().c_str());
+    const std::string planted = paths.strTempDir + "\\" + paths.strFileName;
+    ASSERT_TRUE(WriteFileBytes(planted, program));
+    ASSERT_TRUE(SetFileAttributesA(planted.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string record = tree.Path("record.txt");
+    SetEnvironmentVariableA("VANTRELL_RECORD", record.c_str());
+
+    // The version installer cannot replace it and says so; had it claimed
+    // success, the comparison still finds another program there.
+    const DWORD installed = CopySelfToTemp(paths);
+    ASSERT_NE(0u, InstallResultError(installed)) << std::hex << installed;
+    for (const DWORD result : {installed, DWORD(0)}) {
+        BoundedString<kPathChars> line;
+        DWORD reason = 0;
+        EXPECT_FALSE(LaunchTempCopy(paths, result, self.c_str(), "", line, nullptr, reason)) << std::hex << result;
+        EXPECT_EQ(result != 0 ? InstallResultError(result) : DWORD(ERROR_FILE_EXISTS), reason) << std::hex << result;
+    }
+    Sleep(1000);
+    std::string text;
+    EXPECT_FALSE(ReadFileBytes(record, text) && !text.empty()) << "the planted program ran: " << text;
+    SetEnvironmentVariableA("VANTRELL_RECORD", nullptr);
+    SetFileAttributesA(planted.c_str(), FILE_ATTRIBUTE_NORMAL);
+}

@@ -58,6 +58,9 @@ TEST(ProgramGroup, TheShellsProgramManagerCreatesAndDeletesTheGroup) {
     // time when the machine is busy (the tests run side by side): a command
     // that timed out would leave the next one to a conversation that ends.
     constexpr DWORD kBusyShellMs = 30000;
+    // In a fresh prefix the shell may not serve the program manager yet:
+    // the commands would go nowhere.
+    ASSERT_TRUE(WaitForProgramManager(kBusyShellMs)) << "the shell's program manager never answered";
     UpdateProgramGroup(tree.Root(), 0, "Vantrell Test Group", rows, 1, kBusyShellMs);
     EXPECT_TRUE(WaitUntil([&] { return FileExists(group + "\\Uninstall Test Camera.lnk"); }, 10000))
         << "no item in " << group;

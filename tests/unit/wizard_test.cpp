@@ -290,6 +290,7 @@ TEST(CreatingIconsNotice, IsPaintedBeforeTheProgramManagerIsCalled) {
     TempTree tree;
     ASSERT_TRUE(WriteFileBytes(tree.Path("DRVSWEEP.EXE"), "MZ"));
     const FileEntry rows[] = {{1, "x", "DRVSWEEP.EXE", LOC_DESTINATION, "Uninstall Test Camera", 0}};
+    ASSERT_TRUE(WaitForProgramManager(30000)) << "the shell's program manager never answered";
     std::atomic<HWND> shown(nullptr);
     std::atomic<int> seen(-1);  // -1: no conversation seen; else whether the notice was painted
     UserThread observer([&] {
