@@ -233,13 +233,13 @@ TEST_F(CopyEngineTest, AFullDiskKeepsNoTemporaryFileOfTheCopyWhateverTheAnswer) 
 
 TEST_F(CopyEngineTest, RetryInstallsAgainAndAnswersNeverCarryOver) {
     const FileEntry rows[] = {
-        {1, "one.dl_", "ONE.DLL", LOC_SYSTEM, "", 1},
+        {1, "one.dll", "ONE.DLL", LOC_SYSTEM, "", 1},
         {1, "skip", "SKIP.DLL", LOC_SYSTEM, "DO NOT COPY", 1},
-        {1, "two.dl_", "TWO.DLL", LOC_SYSTEM, "", 1},
+        {1, "two.dll", "TWO.DLL", LOC_SYSTEM, "", 1},
     };
-    // A tenth of the product each: the bar shows what was done, the ignored
-    // row included.
-    for (const char* name : {"one.dl_", "two.dl_"}) {
+    // A tenth of the product each, uncompressed: the bar shows what was
+    // done, the ignored row included.
+    for (const char* name : {"one.dll", "two.dll"}) {
         ASSERT_TRUE(WriteFileBytes(m_cd + "\\" + name, std::string(g_dwCopyTotalBytes / 10, 'x')));
     }
     g_results = {VIF_SHARINGVIOLATION, 0, VIF_OUTOFSPACE};
@@ -252,7 +252,7 @@ TEST_F(CopyEngineTest, RetryInstallsAgainAndAnswersNeverCarryOver) {
     EXPECT_EQ("Out of disk space.", user.messages[1]);
     EXPECT_EQ(std::vector<unsigned int>({10, 20}), user.percents)
         << "the skipped row does not move the bar; the ignored one does, as far as a copied one";
-    EXPECT_EQ("Copying Files From: " + m_cd + "\\one.dl_", user.fromLines.at(0));
+    EXPECT_EQ("Copying Files From: " + m_cd + "\\one.dll", user.fromLines.at(0));
 }
 
 TEST_F(CopyEngineTest, FailuresThatLeaveNoFileAreReportedOnEverySystem) {
