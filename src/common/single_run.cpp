@@ -1,5 +1,6 @@
 #include "common/single_run.h"
 
+#include "common/system_library.h"
 #include "common/text_format.h"
 
 const char kRunWindowProperty[] = "Vantrell Pixmoor-USB 300 plus run";
@@ -12,8 +13,6 @@ const char kRunMutexNt[] = "Global\\Vantrell Pixmoor-USB 300 plus run";
 const char kRunMutex9x[] = "Vantrell Pixmoor-USB 300 plus run";
 // Set by the run's first process; its value names that process.
 const char kRunVariable[] = "VANTRELL_PIXMOOR_RUN";
-
-bool IsNtLine() { return (GetVersion() & 0x80000000u) == 0; }
 
 bool InheritedFromTheRun() {
     char value[16];

@@ -25,15 +25,30 @@ BOOL CALLBACK MatchLanguage(HMODULE module, LPCSTR type, LPCSTR name, WORD langu
 // 2000/XP look resources up by the thread's locale, Vista and later by the
 // thread's interface language: both are set where the system has them
 // (neither is for 95/98/Me, whose kernel may lack them).
-void TakeEnglishResources() {
+void TakeResourcesIn(LANGID language) {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     if (kernel == nullptr) return;
     using SetLocaleFn = BOOL(WINAPI*)(LCID);
     using SetUiLanguageFn = LANGID(WINAPI*)(LANGID);
     auto setLocale = ProcAddress<SetLocaleFn>(kernel, "SetThreadLocale");
-    if (setLocale != nullptr) setLocale(MAKELCID(kEnglish, SORT_DEFAULT));
+    if (setLocale != nullptr) setLocale(MAKELCID(language, SORT_DEFAULT));
     auto setUiLanguage = ProcAddress<SetUiLanguageFn>(kernel, "SetThreadUILanguage");
-    if (setUiLanguage != nullptr) setUiLanguage(kEnglish);
+    if (setUiLanguage != nullptr) setUiLanguage(language);
+}
+
+struct LanguageChoice {
+    LANGID wanted;
+    LANGID exact;
+    LANGID samePrimary;
+};
+
+BOOL CALLBACK WeighLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR param) {
+    auto* choice = reinterpret_cast<LanguageChoice*>(param);
+    if (language == choice->wanted) choice->exact = language;
+    if (choice->samePrimary == 0 && PRIMARYLANGID(language) == PRIMARYLANGID(choice->wanted)) {
+        choice->samePrimary = language;
+    }
+    return TRUE;
 }
 
 }  // namespace
@@ -58,9 +73,26 @@ bool LanguageFitsCodePage(LANGID language, UINT codePage) {
     return ParseDecimal(own, number, end) && number == codePage;
 }
 
-LANGID UseShowableResourceLanguage(HMODULE module) {
+LANGID ResourceLanguageFor(HMODULE module, LANGID uiLanguage) {
+    LanguageChoice choice = {uiLanguage, 0, 0};
+    if (uiLanguage != 0) {
+        EnumResourceLanguagesA(module, RT_STRING, StringBlock(), WeighLanguage, reinterpret_cast<LONG_PTR>(&choice));
+    }
+    return choice.exact != 0 ? choice.exact : choice.samePrimary;
+}
+
+LANGID ChooseResourceLanguage(HMODULE module, LANGID uiLanguage, UINT codePage) {
+    // Windows draws the wizard's buttons in its display language, whatever
+    // the regional settings: the pages speak it too where they can.
+    const LANGID wanted = ResourceLanguageFor(module, uiLanguage);
+    if (wanted != 0) TakeResourcesIn(wanted);
     const LANGID shown = ShownResourceLanguage(module, RT_STRING, StringBlock());
-    if (!IsNtLine() || shown == 0 || LanguageFitsCodePage(shown, GetACP())) return shown;
-    TakeEnglishResources();
+    if (shown == 0 || LanguageFitsCodePage(shown, codePage)) return shown;
+    TakeResourcesIn(kEnglish);
     return ShownResourceLanguage(module, RT_STRING, StringBlock());
+}
+
+LANGID UseShowableResourceLanguage(HMODULE module) {
+    if (!IsNtLine()) return ShownResourceLanguage(module, RT_STRING, StringBlock());
+    return ChooseResourceLanguage(module, UserUiLanguage(), GetACP());
 }

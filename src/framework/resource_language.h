@@ -16,8 +16,19 @@ LANGID ShownResourceLanguage(HMODULE module, LPCSTR type, LPCSTR name);
 // own ANSI code page is codePage.
 bool LanguageFitsCodePage(LANGID language, UINT codePage);
 
-// On the NT line, when the language of module's strings does not fit the
-// system's code page, makes this thread's resource lookups take English.
-// 95/98/Me convert with the code page of their own language: nothing
-// changes there. Returns the language the strings are now shown in.
+// The language of module's strings for a display language: the same one,
+// else one of the same primary language; 0 when module has neither.
+LANGID ResourceLanguageFor(HMODULE module, LANGID uiLanguage);
+
+// Makes this thread's resource lookups take module's language for the
+// display language uiLanguage (the lookup's own pick, by the regional
+// settings, when module has none for it), then English when that language
+// does not fit codePage. Returns the language the strings are shown in.
+LANGID ChooseResourceLanguage(HMODULE module, LANGID uiLanguage, UINT codePage);
+
+// At start: on the NT line, the choice above for the user's display
+// language and the system's code page, so that the pages name the buttons
+// as the system draws them. 95/98/Me have one language and convert with
+// its code page: the lookup's own pick stays there. Returns the language
+// the strings are shown in.
 LANGID UseShowableResourceLanguage(HMODULE module);

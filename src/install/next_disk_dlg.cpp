@@ -17,10 +17,13 @@ CNextDiskDlg::~CNextDiskDlg() {
 
 void CNextDiskDlg::DoDataExchange(CDataExchange& dx) { DDX_Text(dx, IDC_DISK_PATH, m_strPath); }
 
+void PutDiskNumber(std::string& label, int disk) {
+    if (label.size() >= 2) label[label.size() - 2] = static_cast<char>('0' + disk % 10);
+}
+
 BOOL CNextDiskDlg::OnInitDialog() {
-    // The caption reads "Disk 2." : its last-but-one character is the number.
     std::string caption = GetDlgItemText(IDC_DISK_NAME);
-    if (caption.size() >= 2) caption[caption.size() - 2] = std::to_string(m_nDisk)[0];
+    PutDiskNumber(caption, m_nDisk);
     SetDlgItemText(IDC_DISK_NAME, caption);
 
     char path[256] = "";

@@ -24,6 +24,11 @@ private:
     void OnBrowse();
 };
 
+// The disk label reads "Disk 2." in every language, in its ANSI code page:
+// its second-to-last byte is the disk number, which becomes disk's (one
+// digit). A label of fewer than two bytes stays as it is.
+void PutDiskNumber(std::string& label, int disk);
+
 // The one prompt on screen; the browse hook reaches it through this.
 extern CNextDiskDlg* g_pNextDiskDlg;
 

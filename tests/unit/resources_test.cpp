@@ -7,11 +7,15 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "common/product_profile.h"
+#include "framework/resource_language.h"
+#include "framework/resource_text.h"
+#include "install/next_disk_dlg.h"
 #include "resources/setup/resource.h"
 #include "wine_settings.h"
 
@@ -337,4 +341,93 @@ TEST(Resources, TextsKeepClearOfTheButtonsAndWelcomeKeepsItsParagraphs) {
         }
     }
     FreeLibrary(sweep);
+}
+
+namespace {
+
+UINT AnsiCodePage(LANGID language) {
+    char number[8] = "";
+    GetLocaleInfoA(MAKELCID(language, SORT_DEFAULT), LOCALE_IDEFAULTANSICODEPAGE, number, sizeof number);
+    return static_cast<UINT>(std::atoi(number));
+}
+
+std::string Narrow(const std::wstring& text, UINT codePage) {
+    std::string bytes(text.size() * 2 + 1, '\0');
+    const int n = WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0],
+                                      static_cast<int>(bytes.size()), nullptr, nullptr);
+    bytes.resize(n > 0 ? n : 0);
+    return bytes;
+}
+
+std::wstring Widen(const std::string& bytes, UINT codePage) {
+    std::wstring text(bytes.size() + 1, L'\0');
+    const int n = MultiByteToWideChar(codePage, 0, bytes.c_str(), static_cast<int>(bytes.size()), &text[0],
+                                      static_cast<int>(text.size()));
+    text.resize(n > 0 ? n : 0);
+    return text;
+}
+
+}  // namespace
+
+// The copy engine writes the disk number over the label's second-to-last
+// byte in the language's own code page: each language's label must hold
+// the number there, so that the sentence stays whole with another number.
+TEST(Resources, TheNextDiskLabelTakesTheDiskNumberInEveryLanguage) {
+    HMODULE self = GetModuleHandleA(nullptr);
+    for (LANGID language : kLanguages) {
+        DialogTemplate dialog;
+        ASSERT_TRUE(ReadTemplate(self, IDD_NEXT_DISK, language, dialog)) << language;
+        const TemplateItem* label = nullptr;
+        std::wstring before;  // the text in front of the label
+        for (const TemplateItem& item : dialog.items) {
+            if (item.id == IDC_DISK_NAME) {
+                label = &item;
+                break;
+            }
+            if (IsStaticText(item)) before = item.text;
+        }
+        ASSERT_NE(nullptr, label) << language;
+        if ((label->style & WS_VISIBLE) == 0) {
+            // The sentence before it carries the number; the hidden label stays empty.
+            EXPECT_TRUE(label->text.empty()) << language;
+            EXPECT_NE(std::wstring::npos, before.find(L'2')) << language;
+            continue;
+        }
+        const UINT codePage = AnsiCodePage(language);
+        std::string bytes = Narrow(label->text, codePage);
+        PutDiskNumber(bytes, 3);
+        std::wstring expected = label->text;
+        const std::size_t number = expected.rfind(L'2');
+        ASSERT_NE(std::wstring::npos, number) << language;
+        expected[number] = L'3';
+        EXPECT_TRUE(expected == Widen(bytes, codePage)) << language << ": the disk number is not the label's "
+                                                        << "second-to-last byte in code page " << codePage;
+    }
+}
+
+// On 2000/XP the system draws the wizard's buttons in its display
+// language, whatever the regional settings: the pages take the display
+// language (Wine's own lookup follows it already, so the choice is driven
+// here with the display language given and the regional settings set).
+TEST(ResourceLanguage, PagesFollowTheDisplayLanguageNotTheRegionalSettings) {
+    HMODULE self = GetModuleHandleA(nullptr);
+    const LCID regionalBefore = GetThreadLocale();
+    const LANGID german = MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN);
+    const LANGID english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+
+    SetThreadLocale(MAKELCID(german, SORT_DEFAULT));
+    EXPECT_EQ(english, ChooseResourceLanguage(self, english, 1252)) << "German regional settings, English display";
+    EXPECT_EQ("Confirm File Deletion", LoadResString(IDS_CONFIRM_CAPTION));
+    SetThreadLocale(MAKELCID(english, SORT_DEFAULT));
+    EXPECT_EQ(german, ChooseResourceLanguage(self, german, 1252)) << "English regional settings, German display";
+    EXPECT_NE("Confirm File Deletion", LoadResString(IDS_CONFIRM_CAPTION));
+
+    // A display language of the same family takes its relative; the
+    // Japanese pages on a Western system still become English.
+    EXPECT_EQ(german, ResourceLanguageFor(self, MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN_SWISS)));
+    EXPECT_EQ(0, ResourceLanguageFor(self, MAKELANGID(LANG_ITALIAN, SUBLANG_ITALIAN)));
+    EXPECT_EQ(english, ChooseResourceLanguage(self, MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), 1252));
+
+    SetThreadLocale(regionalBefore);
+    UseShowableResourceLanguage(self);
 }
