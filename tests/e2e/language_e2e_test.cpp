@@ -80,7 +80,7 @@ void WalkInLanguage(const Language& language, WizardSession& wizard) {
     EXPECT_EQ(std::string::npos, intro.find("%s")) << intro;
     if (&language == &kJapanese) {
         const std::string note = wizard.Text(ids::kJapaneseNote);
-        EXPECT_EQ(0u, note.find("Pixmoor-USB 300 plus を別のディレクトリに")) << note;
+        EXPECT_EQ(0u, note.find("Pixmoor-USB 300 plus を別のフォルダに")) << note;
     } else {
         EXPECT_EQ(nullptr, FindControl(wizard.m_sheet, ids::kJapaneseNote));
     }
