@@ -117,12 +117,10 @@ int main(int argc, char** argv) {
     });
 
     SweepContext sweep = {context.szWindowsDir, context.szSystemDir, context.szInfDir, dirs.installDir + "\\", 1};
+    // As the removal page runs it: the pass, then the program file last.
     const bool sweepOk = Report("drvsweep-removal", runs, SweepRemovalMachine(dirs), [&] {
-        SweepRemoveFiles(sweep, progress);
-        SweepRemoveSourceDir(sweep);
-        SweepDeleteProgramGroups();
-        SweepRemoveOemInfs(sweep.szWindowsDir);
-        SweepRemoveRegistryEntries(sweep, progress);
+        RunSweepRemoval(sweep, progress);
+        SweepRemoveProgramFile(sweep);
     });
     return ok && sweepOk ? 0 : 1;
 }
