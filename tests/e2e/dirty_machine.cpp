@@ -39,6 +39,9 @@ void AddProductSlots(std::vector<SeedValue>& r) {
 
 void AddFamilyFiles(const MachineDirs& d, std::vector<SeedFile>& files) {
     const std::string inf = d.windows + "\\INF";
+    // Where the systems keep their drivers (98: SYSTEM32\Drivers beside
+    // SYSTEM), stated here, not taken from the programs' location rule:
+    // the seed is what that rule is checked against.
     const std::string drivers = d.system + (d.ntLine ? "\\Drivers" : "32\\Drivers");
     const std::vector<std::pair<std::string, bool>> traces =
         d.ntLine ? std::vector<std::pair<std::string, bool>>{

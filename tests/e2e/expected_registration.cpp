@@ -79,6 +79,8 @@ std::vector<ExpectedValue> ExpectedRegistration(const std::string& windowsDir, b
     return values;
 }
 
+// With the system's own calls, not the programs' RegKey: what the
+// scenarios read back must not go through the code that wrote it.
 bool ReadValue(HKEY root, const std::string& key, const std::string& name, DWORD& type, std::string& bytes) {
     HKEY handle = nullptr;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;

@@ -2,8 +2,16 @@
 
 #include <algorithm>
 
+#include "common/ascii_text.h"
 #include "e2e_env.h"
 #include "temp_tree.h"
+
+std::string Lower(std::string text) {
+    // As the programs fold names: ASCII letters only, whatever the code
+    // page, so a double-byte name's trail bytes stay as they are.
+    for (char& c : text) c = AsciiLower(c);
+    return text;
+}
 
 namespace {
 
@@ -12,10 +20,6 @@ namespace {
 constexpr int kMaxDepth = 24;
 constexpr ULONGLONG kContentLimit = 64 * 1024;
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(tolower(c)); });
-    return text;
-}
 
 bool Skipped(const std::string& keyName, const std::vector<std::string>& skipKeys) {
     for (const std::string& skip : skipKeys) {

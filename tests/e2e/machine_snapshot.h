@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// text with its ASCII letters in lower case: the entries' spelling.
+std::string Lower(std::string text);
+
 // Whether a change of ChangesSince ("+ ", "- " or "~ " and the lower-case
 // entry) is the pattern's entry, or lies below it for a pattern ending in "*".
 bool ChangeMatches(const std::string& change, const std::string& pattern);

@@ -62,11 +62,6 @@ std::string Line(const ReportItem& item) {
     return item.kind + " " + item.path + (item.detail.empty() ? "" : " (" + item.detail + ")");
 }
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // The snapshot change an item stands for; a pattern ending in "*" takes
 // everything below.
 std::string ChangeOf(const ReportItem& item) {
