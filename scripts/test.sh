@@ -28,6 +28,11 @@ jobs=${VANTRELL_TEST_JOBS:-4}
 start=$(date +%s)
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir build --output-on-failure -j "$jobs" "$@" || status=$?
+# The benchmark runs what the programs run: one round, no timing goal, so
+# that a change that breaks it is seen here.
+if [ $# -eq 0 ]; then
+  scripts/benchmark.sh 1 || { echo "benchmark: failed"; status=1; }
+fi
 echo "Test time: $(( $(date +%s) - start )) s"
 echo "$target_line"
 # GoogleTest's own counts over all test programs, from the log CTest keeps.
