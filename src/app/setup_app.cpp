@@ -168,19 +168,15 @@ BOOL CSetupApp::CheckDirectX() {
 }
 
 BOOL CSetupApp::CreateFrame() {
-    const FrameSettings settings = {
-        m_bNtPaths,
-        m_bUninstall,
-        m_szProgramDir,
-        g_Product.szTitleText,
-        false,
-        false,
-        0,
-        SelectFileTable,
-        m_strCmdLine.c_str(),
-        RunInstall,
-        RunSetupUninstallWizard,
-    };
+    FrameSettings settings = {};
+    settings.bNtPaths = m_bNtPaths;
+    settings.bUninstall = m_bUninstall;
+    settings.szProgramDir = m_szProgramDir;
+    settings.szTitleStart = g_Product.szTitleText;
+    settings.pfnSelectFileTable = SelectFileTable;
+    settings.szCommandLine = m_strCmdLine.c_str();
+    settings.pfnRunInstall = RunInstall;
+    settings.pfnRunUninstallSheet = RunSetupUninstallWizard;
     auto* frame = new CMainFrame(settings);
     if (frame->m_hWnd == nullptr) {
         delete frame;

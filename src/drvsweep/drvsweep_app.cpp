@@ -288,19 +288,16 @@ bool CDrvSweepApp::AskAndRelocate(const char* windowsDir, const RunOptions& opti
 }
 
 BOOL CDrvSweepApp::CreateFrame() {
-    const FrameSettings settings = {
-        m_bNtPaths,
-        1,
-        m_szProgramDir,
-        " ",
-        true,
-        true,
-        IDB_BACKGROUND,
-        nullptr,
-        m_strFolder.c_str(),
-        nullptr,
-        RunDrvSweepWizard,
-    };
+    FrameSettings settings = {};
+    settings.bNtPaths = m_bNtPaths;
+    settings.bUninstall = 1;
+    settings.szProgramDir = m_szProgramDir;
+    settings.szTitleStart = " ";
+    settings.bScreenSized = true;
+    settings.bToolWindow = true;
+    settings.nBitmapId = IDB_BACKGROUND;
+    settings.szCommandLine = m_strFolder.c_str();
+    settings.pfnRunUninstallSheet = RunDrvSweepWizard;
     auto* frame = new CMainFrame(settings);
     if (frame->m_hWnd == nullptr) {
         delete frame;

@@ -69,9 +69,14 @@ TEST(MainFrame, FiresTheTimerOfItsModeExactlyOnceAndClosesAfterTheRemovalWizard)
         g_installRuns = g_uninstallRuns = 0;
         g_selectedTable = -1;
         g_sourceDir.clear();
-        const FrameSettings settings = {0,     bUninstall, tree.Root().c_str(), g_Product.szTitleText,
-                                        false, false,      0,                   RememberTable,
-                                        "D:\\Pixmoor CD", CountInstall, CountUninstall};
+        FrameSettings settings = {};
+        settings.bUninstall = bUninstall;
+        settings.szProgramDir = tree.Root().c_str();
+        settings.szTitleStart = g_Product.szTitleText;
+        settings.pfnSelectFileTable = RememberTable;
+        settings.szCommandLine = "D:\\Pixmoor CD";
+        settings.pfnRunInstall = CountInstall;
+        settings.pfnRunUninstallSheet = CountUninstall;
         auto* frame = new CMainFrame(settings);
         HWND hWnd = frame->m_hWnd;
         ASSERT_NE(nullptr, hWnd);
