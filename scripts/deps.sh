@@ -29,7 +29,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
-  $sudo apt-get update -q
+  # A mirror in mid-sync fails one index now and then; try again, and go on
+  # with what was fetched: the install itself says if a package is missing.
+  for attempt in 1 2 3; do
+    $sudo apt-get update -q && break
+    echo "apt-get update failed (attempt $attempt of 3)" >&2
+    sleep $((attempt * 5))
+  done
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
