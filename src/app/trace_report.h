@@ -6,12 +6,8 @@
 
 #include <string>
 
-// Whether the command line asks for the report ("/traces", any letter case,
-// with or without "=FILE").
-bool AsksForTraceReport(const std::string& cmdLine);
+#include "traces/trace_report_file.h"
 
-// The FILE of "/traces=FILE", quotes taken off; false when none is named.
-bool TraceReportFile(const std::string& cmdLine, std::string& file);
 
 // What the report needs to know of the running setup.
 struct TraceReportSetup {

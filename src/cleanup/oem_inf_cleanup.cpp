@@ -15,7 +15,8 @@ namespace {
 
 // Only oem0 ... oem99 are examined; higher numbers are never touched.
 constexpr int kOemCopies = 100;
-constexpr DWORD kValueChars = 255;
+// Far longer than any value the family writes.
+constexpr DWORD kValueChars = 260;
 
 struct TwainDsEntry {
     const char* szName;
@@ -43,19 +44,13 @@ const TwainDsEntry g_twainDsNames[] = {
     {"Vantrell Pixmoor-USB 300", true, true},
 };
 
-// infDir + "\oemN" + extension; not ok() when it does not fit.
-PathString OemCopyPath(const char* infDir, int n, const char* extension) {
+// The folder + "\oemN" + extension; not ok() when it does not fit.
+PathString OemCopyPath(const char* folder, int n, const char* extension) {
     char name[32];
     FormatInto(name, "oem%d%s", n, extension);
-    PathString path(infDir);
+    PathString path(folder);
     path.AppendName(name);
     return path;
-}
-
-// The copy's [Strings] value of key; "" when the copy or the key is missing.
-void ReadStringsValue(const PathString& inf, const char* key, char (&value)[kValueChars], RemovalSink& sink) {
-    value[0] = '\0';
-    sink.ReadProfileText("Strings", key, nullptr, value, kValueChars, inf.c_str());
 }
 
 // How a copy was recognised, for a sink that records.
@@ -70,44 +65,56 @@ const TwainDsEntry* FindTwainDsName(const char* value) {
     return nullptr;
 }
 
+std::string MatchTwainDsName(const char* value, const void*, OemFiles files) {
+    const TwainDsEntry* entry = FindTwainDsName(value);
+    const bool goes = entry != nullptr && (files == OemFiles::Pnf ? entry->bDeletePnf : entry->bDeleteInf);
+    return goes ? Matched("TwainDsName", " = ", value) : std::string();
+}
+
+std::string MatchDescription(const char* value, const void* data, OemFiles) {
+    const char* description = static_cast<const char*>(data);
+    return std::string(value).find(description) != std::string::npos ? Matched("511plus", " contains ", description) : std::string();
+}
+
 // An empty directory would turn "\oemN.inf" into a file at the drive root.
 bool UsableDir(const char* dir) { return dir != nullptr && dir[0] != '\0'; }
 
+void RemoveCopyFile(const PathString& path, const OemCopyRule& rule, const std::string& matched, RemovalSink& sink) {
+    if (path.ok()) RemoveFileByRule(path.c_str(), rule.deletion, sink, matched.c_str());
+}
+
 }  // namespace
+
+void RemoveOemCopies(const OemCopyRule& rule, RemovalSink& sink) {
+    if (!UsableDir(rule.szFolder)) return;
+    for (int n = 0; n < kOemCopies; ++n) {
+        const PathString inf = OemCopyPath(rule.szFolder, n, rule.szInf);
+        if (!inf.ok()) continue;
+        char value[kValueChars] = "";
+        sink.ReadProfileText("Strings", rule.szKey, "", value, kValueChars, inf.c_str());
+        const std::string matched = rule.pfnMatch(value, rule.pData, rule.files);
+        if (matched.empty()) continue;
+        if (rule.files != OemFiles::Pnf) RemoveCopyFile(inf, rule, matched, sink);
+        if (rule.files != OemFiles::Inf) RemoveCopyFile(OemCopyPath(rule.szFolder, n, rule.szPnf), rule, matched, sink);
+        if (rule.bDrainQueue) DrainMessageQueue();
+    }
+}
 
 void RemoveOemInfs(const char* infDir, const char* windowsDir, RemovalSink& sink) {
     if (UsableDir(infDir)) {
         SetCurrentDirectoryA(infDir);
-        char value[kValueChars];
-
         // Every .PNF first: a .PNF is recognised only by reading its .inf,
         // so no .inf may be gone yet.
-        for (int n = 0; n < kOemCopies; ++n) {
-            const PathString inf = OemCopyPath(infDir, n, ".inf");
-            const PathString pnf = OemCopyPath(infDir, n, ".PNF");
-            if (!inf.ok() || !pnf.ok()) continue;
-            ReadStringsValue(inf, "TwainDsName", value, sink);
-            const TwainDsEntry* entry = FindTwainDsName(value);
-            if (entry == nullptr || !entry->bDeletePnf) continue;
-            sink.RemoveFile(pnf.c_str(), Matched("TwainDsName", " = ", value));
-            DrainMessageQueue();
-        }
-
-        for (int n = 0; n < kOemCopies; ++n) {
-            const PathString inf = OemCopyPath(infDir, n, ".inf");
-            if (!inf.ok()) continue;
-            ReadStringsValue(inf, "TwainDsName", value, sink);
-            const TwainDsEntry* entry = FindTwainDsName(value);
-            if (entry == nullptr || !entry->bDeleteInf) continue;
-            // Read-only, hidden or system copies would refuse deletion.
-            sink.SetAttributes(inf.c_str(), FILE_ATTRIBUTE_NORMAL);
-            sink.RemoveFile(inf.c_str(), Matched("TwainDsName", " = ", value));
-            DrainMessageQueue();
-            // No "del" command line follows: "del" is a command-interpreter
-            // built-in, so starting it would search for a program "del" in
-            // our folder and the current one (this INF folder, which other
-            // installers write to) and run whatever del.exe lies there.
-        }
+        RemoveOemCopies({infDir, ".inf", ".PNF", "TwainDsName", MatchTwainDsName, nullptr, OemFiles::Pnf,
+                         FileDeletion::Plain, true},
+                        sink);
+        // No "del" command line follows: "del" is a command-interpreter
+        // built-in, so starting it would search for a program "del" in our
+        // folder and the current one (this INF folder, which other
+        // installers write to) and run whatever del.exe lies there.
+        RemoveOemCopies({infDir, ".inf", ".PNF", "TwainDsName", MatchTwainDsName, nullptr, OemFiles::Inf,
+                         FileDeletion::Normal, true},
+                        sink);
     }
 
     if (UsableDir(windowsDir)) {
@@ -121,14 +128,8 @@ void RemoveOemInfs(const char* infDir, const char* windowsDir, RemovalSink& sink
 void RemoveOemInfsByDescription(const char* infDir, const std::string& description, RemovalSink& sink) {
     // Every value, even an absent one, contains the empty text: a string
     // resource that failed to load must not take every maker's copies.
-    if (!UsableDir(infDir) || description.empty()) return;
-    char value[kValueChars];
-    for (int n = 0; n < kOemCopies; ++n) {
-        const PathString inf = OemCopyPath(infDir, n, ".inf");
-        if (!inf.ok()) continue;
-        ReadStringsValue(inf, "511plus", value, sink);
-        if (std::string(value).find(description) != std::string::npos) {
-            sink.RemoveFile(inf.c_str(), Matched("511plus", " contains ", description.c_str()));
-        }
-    }
+    if (description.empty()) return;
+    RemoveOemCopies({infDir, ".inf", ".PNF", "511plus", MatchDescription, description.c_str(), OemFiles::Inf,
+                     FileDeletion::Plain, false},
+                    sink);
 }

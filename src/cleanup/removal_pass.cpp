@@ -8,11 +8,13 @@
 #include "cleanup/device_scans.h"
 #include "cleanup/oem_inf_cleanup.h"
 #include "cleanup/registry_tree.h"
+#include "cleanup/removal_rows.h"
 #include "cleanup/removal_tables.h"
 #include "common/ascii_text.h"
 #include "common/bounded_string.h"
 #include "common/file_entry.h"
 #include "common/locations.h"
+#include "common/message_queue.h"
 #include "common/product_folder.h"
 #include "common/product_profile.h"
 #include "stillimage/earlier_still_image.h"
@@ -27,18 +29,7 @@ constexpr DWORD kLastReadChars = 4096;
 
 constexpr DWORD kProgramManagerTimeoutMs = 6000;
 constexpr int kScanPasses = 10;
-constexpr int kFirstValueRow = 1;
-constexpr int kFirstKeyRow = 4;
 
-constexpr const char* kStillImageApps =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\StillImage\\Registered Applications";
-// The family's own registrations in that key.
-constexpr const char* kFamilyStillImageApps[] = {
-    "Vantrell Still Image Capture",
-    "WDM Still Image Capture",
-    "VGA USB Still Image Capture",
-    "USB Still Image Device",
-};
 
 }  // namespace
 
@@ -54,54 +45,11 @@ std::string RecordedDestPath(RemovalSink& sink) {
 
 namespace {
 
-void RemoveFileIn(const char* folder, const char* name, RemovalSink& sink) {
-    char path[kPathChars];
-    if (!JoinPath(folder, name, path)) return;
-    // Earlier installs left some of these read-only; a removal that stops
-    // at the attribute leaves the product half installed.
-    const DWORD attributes = sink.Attributes(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        sink.SetAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY);
-    }
-    sink.RemoveFile(path);
-}
-
-void DeleteValueRows(const RegRemoveEntry* rows, int count, RemovalSink& sink) {
-    for (int i = kFirstValueRow; i < count && i < kFirstKeyRow; ++i) {
-        SinkKey key(sink);
-        if (key.Open(rows[i].hRoot, rows[i].szSubKey, KEY_ALL_ACCESS)) key.DeleteValue(rows[i].szValueName);
-    }
-}
-
-bool NamesStillImageApps(const RegRemoveEntry& row) {
-    return row.hRoot == HKEY_LOCAL_MACHINE && EqualsNoCase(row.szSubKey, kStillImageApps);
-}
-
-void DeleteFamilyStillImageApps(HKEY root, RemovalSink& sink) {
-    SinkKey key(sink);
-    if (!key.Open(root, kStillImageApps, KEY_ALL_ACCESS)) return;
-    for (const char* name : kFamilyStillImageApps) key.DeleteValue(name);
-}
-
-void DeleteKeyRows(const RegRemoveEntry* rows, int count, RemovalSink& sink) {
-    for (int i = kFirstKeyRow; i < count; ++i) {
-        // The still-image service keeps every application's registration in
-        // this one key: deleting it would unregister other makers' programs.
-        if (NamesStillImageApps(rows[i])) {
-            DeleteFamilyStillImageApps(rows[i].hRoot, sink);
-            continue;
-        }
-        if (!SinkKey(sink).Open(rows[i].hRoot, rows[i].szSubKey, MAXIMUM_ALLOWED)) continue;
-        // One delete only: whether a key with subkeys goes is the system's rule.
-        sink.DeleteKey(rows[i].hRoot, rows[i].szSubKey);
-    }
-}
-
 }  // namespace
 
 void RemoveRegistryRows(const RegRemoveEntry* rows, int count, RemovalSink& sink) {
-    DeleteValueRows(rows, count, sink);
-    DeleteKeyRows(rows, count, sink);
+    RemoveValueRows(rows, count, sink);
+    RemoveKeyRows(rows, count, KeyDeletion::Single, sink);
 }
 
 std::string RecordedInstallLocation(const RemovalContext& context, RemovalSink& sink) {
@@ -140,6 +88,8 @@ std::string InstallationDirectory(const RemovalContext& context, RemovalSink& si
 void RemoveFiles(const RemovalContext& context, RemovalProgress& progress, RemovalSink& sink) {
     const FileEntry* rows = context.bNtPaths ? g_RemoveFilesNt : g_RemoveFiles98;
     const int count = context.bNtPaths ? g_nRemoveFilesNt : g_nRemoveFiles98;
+    // The bar moves with the file rows alone.
+    RemovalSteps steps(progress, static_cast<unsigned int>(count));
 
     std::string destination;
     for (int i = 0; i < count; ++i) {
@@ -153,14 +103,15 @@ void RemoveFiles(const RemovalContext& context, RemovalProgress& progress, Remov
         char folder[kPathChars];
         if (ResolveLocation(LocationPass::Removal, rows[i].nLocation, folders, folder) ==
             LocationResult::Resolved) {
-            RemoveFileIn(folder, rows[i].szTargetName, sink);
+            RemoveFileIn(folder, rows[i].szTargetName, FileDeletion::ClearReadOnly, sink);
         }
-        progress.OnFileRowDone(100u * static_cast<unsigned int>(i + 1) / static_cast<unsigned int>(count));
+        steps.Step();
+        DrainMessageQueue();
     }
     // The install puts the stand-alone uninstaller into the product folder
     // and no table row names it: without this the folder would stay.
     for (const std::string& folder : ProductFolders(context, sink)) {
-        RemoveFileIn(folder.c_str(), kUninstallerFile, sink);
+        RemoveFileIn(folder.c_str(), kUninstallerFile, FileDeletion::ClearReadOnly, sink);
     }
 }
 
@@ -168,15 +119,12 @@ void RemoveDirectories(const RemovalContext& context, RemovalSink& sink) {
     // Each directory goes only when empty, and not while it is the process's
     // current directory: the current directory moves to a root first.
     for (const std::string& destination : ProductFolders(context, sink)) {
-        const char root[] = {destination[0], ':', '\\', '\0'};
-        SetCurrentDirectoryA(root);
-        sink.RemoveFolder(destination.c_str());
+        RemoveFolderFromRoot(destination.c_str(), sink);
     }
     for (const char* sub : {"\\Ovtcam", "\\TWAIN_32\\OMCAM"}) {
-        SetCurrentDirectoryA("C:\\");
         PathString dir(context.szWindowsDir);
         dir.Append(sub);
-        if (dir.ok()) sink.RemoveFolder(dir.c_str());
+        if (dir.ok()) RemoveFolderFromRoot(dir.c_str(), sink);
     }
 }
 
@@ -198,7 +146,8 @@ void RemoveRegistryEntries(const RemovalContext& context, RemovalSink& sink) {
     PurgeMarkedImageClassInstances(sink);
 
     // The entry stays, naming no driver.
-    sink.WriteProfileText("drivers", "MsVideo.Dovrex", "", "system.ini");
+    const char* const drivers[] = {"MsVideo.Dovrex"};
+    ClearProfileEntries("drivers", drivers, 1, "system.ini", sink);
 
     PurgeVfwWdmClassKeys(sink);
     // The scans enumerate by index while deleting, so one pass skips the
@@ -209,6 +158,18 @@ void RemoveRegistryEntries(const RemovalContext& context, RemovalSink& sink) {
     DeleteRegistryTree(kUninstallEntryKey, sink);
 }
 
+RemovalContext MakeRemovalContext(const FolderSet& folders, const std::string& sourceDir,
+                                  const std::string& deviceDescription) {
+    RemovalContext context;
+    context.szWindowsDir = folders.szWindowsDir;
+    context.szSystemDir = folders.szSystemDir;
+    context.szInfDir = folders.szInfDir;
+    context.bNtPaths = folders.bNtPaths;
+    context.strSourceDir = sourceDir;
+    context.strDeviceDescription = deviceDescription;
+    return context;
+}
+
 void RunRemovalPass(const RemovalContext& original, RemovalProgress& progress, RemovalSink& sink) {
     // The directory is read once, before the file rows delete its record.
     RemovalContext context = original;
@@ -217,7 +178,7 @@ void RunRemovalPass(const RemovalContext& original, RemovalProgress& progress, R
     context.bInstallDirFixed = true;
     RemoveFiles(context, progress, sink);
     RemoveDirectories(context, sink);
-    sink.RemoveProgramGroup(g_Product.szProductName, kProgramManagerTimeoutMs);
+    sink.RemoveProgramGroups({{g_Product.szProductName, kProgramManagerTimeoutMs}});
     RemoveOemInfs(context.szInfDir, context.szWindowsDir, sink);
     RemoveRegistryEntries(context, sink);
 }

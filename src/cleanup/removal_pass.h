@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "cleanup/removal_progress.h"
 #include "common/file_entry.h"
+#include "common/locations.h"
 #include "traces/removal_sink.h"
 
 // What the pass works with.
@@ -27,12 +29,12 @@ struct RemovalContext {
     std::string strEntryLocation;
 };
 
-// Told after every file row, so the page can move its bar and repaint.
-class RemovalProgress {
-public:
-    virtual ~RemovalProgress() = default;
-    virtual void OnFileRowDone(unsigned int percent) = 0;
-};
+
+// The pass's context for the running system's folders (folders.szDestination
+// is not read), the folder the uninstall was started for, and the device
+// description of the OEM INF copies.
+RemovalContext MakeRemovalContext(const FolderSet& folders, const std::string& sourceDir,
+                                  const std::string& deviceDescription);
 
 // The installation directory the pass removes from: on the NT set the
 // [DestPath] DestPath value of "vantrell.ini" (read whole, whatever its
@@ -50,7 +52,20 @@ std::string RecordedInstallLocation(const RemovalContext& context, RemovalSink& 
 // The whole pass, in its order.
 void RunRemovalPass(const RemovalContext& context, RemovalProgress& progress, RemovalSink& sink = TheMachine());
 
-// Its steps.
+// The pass as the wizard, the report and the bench run it.
+class SetupRemoval : public RemovalRun {
+public:
+    explicit SetupRemoval(const RemovalContext& context, RemovalSink& sink = TheMachine())
+        : m_context(context), m_sink(sink) {}
+    void Run(RemovalProgress& progress) override { RunRemovalPass(m_context, progress, m_sink); }
+
+private:
+    RemovalContext m_context;
+    RemovalSink& m_sink;
+};
+
+// Its steps. The file rows are its steps for the bar; the queue is
+// drained after each.
 void RemoveFiles(const RemovalContext& context, RemovalProgress& progress, RemovalSink& sink = TheMachine());
 void RemoveDirectories(const RemovalContext& context, RemovalSink& sink = TheMachine());
 void RemoveRegistryEntries(const RemovalContext& context, RemovalSink& sink = TheMachine());

@@ -11,12 +11,14 @@
 #include "common/text_format.h"
 #include "drvsweep/self_relocation.h"
 #include "drvsweep/sweep_removal.h"
+#include "drvsweep/sweep_report.h"
 #include "drvsweep/sweep_wizard.h"
 #include "frame/main_frame.h"
 #include "framework/modal_owner.h"
 #include "framework/resource_text.h"
 #include "resources/drvsweep/resource.h"
 #include "traces/run_log.h"
+#include "traces/trace_report_file.h"
 #include "wizard/confirm_removal.h"
 #include "wizard/rights_needed.h"
 #include "wizard/second_run.h"
@@ -67,10 +69,19 @@ CDrvSweepApp& DrvSweepApp() { return *static_cast<CDrvSweepApp*>(CWinApp::Curren
 
 namespace {
 
-// No one to ask or to show the pages to: the progress goes nowhere.
-class UnattendedSweep : public SweepProgress {
+// No one to ask or to show the pages to: the progress goes nowhere. The
+// first copy waits for the result, and its program file can only go once
+// it has ended with it.
+class UnattendedSweep : public SweepRemoval {
 public:
-    void OnStep(bool) override {}
+    UnattendedSweep(const SweepContext& context, HANDLE resultPipe, HANDLE caller)
+        : SweepRemoval(context), m_hResultPipe(resultPipe), m_hCaller(caller) {}
+
+private:
+    void BeforeProgramFile() override;
+
+    HANDLE m_hResultPipe;
+    HANDLE m_hCaller;
 };
 
 // How long the copy in Temp waits for the first copy to end before it
@@ -144,6 +155,11 @@ void ShowStop(const char* text) { AppMessageBox(text, g_Product.szProductName, M
 
 BOOL CDrvSweepApp::InitInstance() {
     m_bNtPaths = DrvSweepNtPathsFlag(GetVersion());
+    // The report only reads: no options, no claim, no rights needed.
+    if (AsksForTraceReport(m_strCmdLine)) {
+        m_nExitCode = RunReport();
+        return FALSE;
+    }
     const char* line = ReadResultHandles(m_strCmdLine.c_str(), m_hResultPipe, m_hCaller);
     RunOptions options;
     if (!ReadRunOptions(line, false, options)) {
@@ -208,30 +224,32 @@ int CDrvSweepApp::ExitInstance() {
     return m_nExitCode;
 }
 
+void UnattendedSweep::BeforeProgramFile() {
+    if (m_hResultPipe == nullptr) return;
+    // Done; a restart finishes it, which this run never makes.
+    const DWORD code = kExitRestartNeeded;
+    DWORD written = 0;
+    WriteFile(m_hResultPipe, &code, sizeof code, &written, nullptr);
+    CloseHandle(m_hResultPipe);
+    WaitForSingleObject(m_hCaller, kCallerEndMs);
+    CloseHandle(m_hCaller);
+}
+
 void CDrvSweepApp::RemoveUnattended() {
     char windows[kPathChars], system[kPathChars], drivers[kPathChars], inf[kPathChars];
     ReadSystemFolders(windows, system, drivers, inf);
-    SweepContext context;
-    context.szWindowsDir = windows;
-    context.szSystemDir = system;
-    context.szInfDir = inf;
-    context.strSourceDir = m_strFolder;
-    context.bNtPaths = m_bNtPaths;
-    UnattendedSweep progress;
-    RunSweepRemoval(context, progress);
-    // Done; a restart finishes it, which this run never makes.
+    UnattendedSweep removal({windows, system, inf, m_strFolder, m_bNtPaths}, m_hResultPipe, m_hCaller);
+    m_hResultPipe = m_hCaller = nullptr;
+    NoRemovalProgress progress;
+    removal.Run(progress);
     m_nExitCode = kExitRestartNeeded;
-    // The first copy waits for this result, and its program file can only
-    // go once it has ended with it.
-    if (m_hResultPipe != nullptr) {
-        const DWORD code = kExitRestartNeeded;
-        DWORD written = 0;
-        WriteFile(m_hResultPipe, &code, sizeof code, &written, nullptr);
-        CloseHandle(m_hResultPipe);
-        WaitForSingleObject(m_hCaller, kCallerEndMs);
-        CloseHandle(m_hCaller);
-    }
-    SweepRemoveProgramFile(context);
+}
+
+int CDrvSweepApp::RunReport() {
+    char modulePath[kPathChars] = "";
+    const DWORD len = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
+    if (len == 0 || len >= sizeof modulePath) return kExitFailed;
+    return RunSweepReport(m_strCmdLine, {m_bNtPaths, modulePath, m_strExeName.c_str()});
 }
 
 bool CDrvSweepApp::AskAndRelocate(const char* windowsDir, const RunOptions& options) {

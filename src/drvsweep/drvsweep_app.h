@@ -41,6 +41,8 @@ private:
     // The first copy: asks, then places and starts the copy in Temp; true
     // when this process is that copy and removes itself.
     bool AskAndRelocate(const char* windowsDir, const RunOptions& options);
+    // "/traces=FILE": the report of what the removal would take.
+    int RunReport();
     // The removal of the copy in Temp without the pages: /S.
     void RemoveUnattended();
     BOOL CreateFrame();

@@ -65,12 +65,7 @@ public:
         LogOutcome(TraceKind::ProfileEntry, file, key, done, error, "changed");
     }
 
-    void RemoveProgramGroup(const char* groupName, DWORD timeoutMs) override {
-        const bool listed = GroupListedForLog(groupName, timeoutMs);
-        // Delete mode reads no table rows.
-        UpdateProgramGroup("", 1, groupName, nullptr, 0, timeoutMs);
-        if (listed) LogGroupRemoved(groupName, timeoutMs);
-    }
+    void RemoveProgramGroups(const std::vector<GroupRemoval>& groups) override;
 
 private:
     // The rights a key had before OpenKeySecurity opened them, until the
@@ -121,6 +116,24 @@ bool MachineSinkImpl::OpenKeySecurity(HKEY root, const char* path) {
     if (!WriteOpenKeyRights(root, path)) return false;
     if (keep && Saved(root, path) == m_saved.end()) m_saved.push_back({root, path, before});
     return true;
+}
+
+void MachineSinkImpl::RemoveProgramGroups(const std::vector<GroupRemoval>& groups) {
+    // The log names each group once, as the program manager lists it before.
+    std::vector<bool> listed;
+    std::vector<ProgramManagerCommand> commands;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        bool repeated = false;
+        for (std::size_t j = 0; j < i; ++j) repeated = repeated || lstrcmpiA(groups[i].szName, groups[j].szName) == 0;
+        listed.push_back(!repeated && GroupListedForLog(groups[i].szName, groups[i].dwTimeoutMs));
+        // Delete mode reads no table rows.
+        commands.push_back({BuildProgramGroupCommands(groups[i].szName, "", true, nullptr, 0).front(),
+                            groups[i].dwTimeoutMs});
+    }
+    SendProgramManagerCommands(commands);
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (listed[i]) LogGroupRemoved(groups[i].szName, groups[i].dwTimeoutMs);
+    }
 }
 
 // At namespace scope, so that no thread ever sees it half made.

@@ -7,8 +7,15 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "common/reg_key.h"
+
+// A program group to delete, and how long the program manager may take.
+struct GroupRemoval {
+    const char* szName;
+    DWORD dwTimeoutMs;
+};
 
 class RemovalSink {
 public:
@@ -43,8 +50,9 @@ public:
                                     DWORD chars, const char* file) = 0;
     virtual void WriteProfileText(const char* section, const char* key, const char* value, const char* file) = 0;
 
-    // Deletes the program manager's group of that name.
-    virtual void RemoveProgramGroup(const char* groupName, DWORD timeoutMs) = 0;
+    // Deletes the program manager's groups of these names, in order, over
+    // one conversation.
+    virtual void RemoveProgramGroups(const std::vector<GroupRemoval>& groups) = 0;
 };
 
 // The sink that works on the machine itself.

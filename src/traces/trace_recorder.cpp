@@ -327,6 +327,10 @@ void TraceRecorder::WriteProfileText(const char* section, const char* key, const
     Record(TraceKind::ProfileEntry, path, detail, FileId(path));
 }
 
+void TraceRecorder::RemoveProgramGroups(const std::vector<GroupRemoval>& groups) {
+    for (const GroupRemoval& group : groups) RemoveProgramGroup(group.szName, group.dwTimeoutMs);
+}
+
 void TraceRecorder::RemoveProgramGroup(const char* groupName, DWORD timeoutMs) {
     const std::string id = Lower(groupName);
     if (m_goneGroups.Contains(id) || !ProgramGroupExists(groupName, timeoutMs)) return;

@@ -60,9 +60,10 @@ public:
                           const char* file) override;
     void WriteProfileText(const char* section, const char* key, const char* value, const char* file) override;
 
-    void RemoveProgramGroup(const char* groupName, DWORD timeoutMs) override;
+    void RemoveProgramGroups(const std::vector<GroupRemoval>& groups) override;
 
 private:
+    void RemoveProgramGroup(const char* groupName, DWORD timeoutMs);
     std::string KeyId(HKEY root, const char* path) const;
     bool KeyGone(const std::string& id) const;
     // The key's subkeys as the machine has them, read once (the report

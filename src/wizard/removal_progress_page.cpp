@@ -40,6 +40,15 @@ void CRemovalProgressPage::SetPercent(unsigned int percent) {
     InvalidateRect(m_hWnd, &bar, TRUE);
 }
 
+void CRemovalProgressPage::RunUninstall() {
+    m_run.Run(*this);
+    ShowCompleted();
+}
+
+void CRemovalProgressPage::OnStep(unsigned int done, unsigned int total, bool repaint) {
+    if (repaint && total != 0) SetPercent(done * 100 / total);
+}
+
 void CRemovalProgressPage::ShowCompleted() {
     // Done: the restart the last page offers is what finishes the removal.
     CWinApp::Current()->m_nExitCode = kExitRestartNeeded;

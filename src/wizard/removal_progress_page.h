@@ -3,15 +3,18 @@
 // completed." with the Next button.
 #pragma once
 
+#include "cleanup/removal_progress.h"
 #include "framework/property_sheet.h"
 #include "wizard/side_picture.h"
 
-class CRemovalProgressPage : public CPropertyPage {
+class CRemovalProgressPage : public CPropertyPage, private RemovalProgress {
 public:
-    explicit CRemovalProgressPage(UINT templateId) : CPropertyPage(templateId) {}
+    // run: the removal, assembled by whoever runs the wizard.
+    CRemovalProgressPage(UINT templateId, RemovalRun& run) : CPropertyPage(templateId), m_run(run) {}
 
-    // The removal itself; the page calls it from its start timer.
-    virtual void RunUninstall() = 0;
+    // The removal; the page calls it from its start timer. Moves the bar and
+    // ends with "Uninstall completed." and the Next button.
+    void RunUninstall();
 
     // Sets the bar's percentage and invalidates the bar.
     void SetPercent(unsigned int percent);
@@ -24,5 +27,8 @@ protected:
     void ShowCompleted();
 
 private:
+    void OnStep(unsigned int done, unsigned int total, bool repaint) override;
+
+    RemovalRun& m_run;
     CSidePicture m_sidePicture;
 };

@@ -1,7 +1,10 @@
 #include "wizard/uninstall_wizard.h"
 
+#include "cleanup/removal_pass.h"
 #include "common/product_profile.h"
 #include "frame/main_frame.h"
+#include "framework/resource_text.h"
+#include "resources/setup/resource.h"
 #include "wizard/uninstall_complete_dlg.h"
 #include "wizard/uninstall_dlg.h"
 
@@ -15,7 +18,8 @@ void RunRemovalSheet(CRemovalProgressPage& progress) {
 }
 
 void RunSetupUninstallWizard(CMainFrame& frame, const char* sourceDir) {
-    CUninstallDlg progress(frame.Folders(""));
-    progress.m_strSourceDir = sourceDir != nullptr ? sourceDir : "";
+    SetupRemoval removal(MakeRemovalContext(frame.Folders(""), sourceDir != nullptr ? sourceDir : "",
+                                            LoadResString(IDS_OEM_DEVICE_DESCRIPTION)));
+    CUninstallDlg progress(removal);
     RunRemovalSheet(progress);
 }

@@ -21,11 +21,6 @@
 
 namespace {
 
-struct NoProgress : RemovalProgress, SweepProgress {
-    void OnFileRowDone(unsigned int) override {}
-    void OnStep(bool) override {}
-};
-
 std::string Directory(UINT (WINAPI* query)(LPSTR, UINT)) {
     char dir[MAX_PATH] = "";
     query(dir, sizeof dir);
@@ -96,31 +91,28 @@ int main(int argc, char** argv) {
     const MachineDirs dirs = {windows, system, windows.substr(0, 2) + "\\Program Files\\Pixmoor-USB 300 plus", true};
     WritePrivateProfileStringA("DestPath", "DestPath", dirs.installDir.c_str(), "vantrell.ini");
 
-    RemovalContext context;
-    context.szWindowsDir = windows.c_str();
-    context.szSystemDir = system.c_str();
-    context.szInfDir = inf.c_str();
-    context.bNtPaths = 1;
-    context.strSourceDir = dirs.installDir;
-    context.strDeviceDescription = "OmniVision\\Dual Mode USB Camera Plus";
-    NoProgress progress;
+    const RemovalContext context = MakeRemovalContext({windows.c_str(), system.c_str(), inf.c_str(), "", 1},
+                                                      dirs.installDir, "OmniVision\\Dual Mode USB Camera Plus");
+    NoRemovalProgress progress;
     // The trace report's walk of the same pass, deleting nothing; its
     // registry calls are those of the machine it reads.
     const bool reportOk = Report("setup-report", runs, SetupRemovalMachine(dirs), [&] {
         TraceRecorder recorder;
-        RunRemovalPass(context, progress, recorder);
+        SetupRemoval(context, recorder).Run(progress);
     }, false);
     const bool ok = reportOk && Report("setup-removal", runs, SetupRemovalMachine(dirs), [&] {
         // The pass deletes vantrell.ini among the product's files.
         WritePrivateProfileStringA("DestPath", "DestPath", dirs.installDir.c_str(), "vantrell.ini");
-        RunRemovalPass(context, progress);
+        SetupRemoval(context).Run(progress);
     });
 
     SweepContext sweep = {context.szWindowsDir, context.szSystemDir, context.szInfDir, dirs.installDir + "\\", 1};
-    // As the removal page runs it: the pass, then the program file last.
-    const bool sweepOk = Report("drvsweep-removal", runs, SweepRemovalMachine(dirs), [&] {
-        RunSweepRemoval(sweep, progress);
-        SweepRemoveProgramFile(sweep);
+    const bool sweepReportOk = Report("drvsweep-report", runs, SweepRemovalMachine(dirs), [&] {
+        TraceRecorder recorder;
+        SweepRemoval(sweep, recorder).Run(progress);
+    }, false);
+    const bool sweepOk = sweepReportOk && Report("drvsweep-removal", runs, SweepRemovalMachine(dirs), [&] {
+        SweepRemoval(sweep).Run(progress);
     });
     return ok && sweepOk ? 0 : 1;
 }

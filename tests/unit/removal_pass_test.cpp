@@ -36,8 +36,13 @@ struct Context {
 };
 
 struct RecordedProgress : RemovalProgress {
-    void OnFileRowDone(unsigned int percent) override { percents.push_back(percent); }
-    std::vector<unsigned int> percents;
+    void OnStep(unsigned int done, unsigned int total, bool repaint) override {
+        dones.push_back(done);
+        totals.push_back(total);
+        repaints += repaint;
+    }
+    std::vector<unsigned int> dones, totals;
+    unsigned int repaints = 0;
 };
 
 // Every file below the tree, relative to its root.
@@ -142,18 +147,18 @@ TEST(RemovalTables, CountsAndRowsAsListedWithOneSharedKeyHandle) {
     }
 }
 
-TEST(RemovalFiles, BarMovesRowByRowToExactlyHundredWithNoFilesPresent) {
+TEST(RemovalFiles, BarMovesRowByRowToItsEndWithNoFilesPresent) {
     ScopedProfileEntry dest("vantrell.ini", "DestPath", "DestPath");
     TempTree tree;
     dest.Set(tree.Path("Product").c_str());
     for (int nt : {1, 0}) {
         RecordedProgress progress;
         RemoveFiles(Context(tree, nt, tree.Path("Product")).context, progress);
-        const std::vector<unsigned int>& p = progress.percents;
-        ASSERT_EQ(nt ? 70u : 68u, p.size());
-        EXPECT_EQ(std::vector<unsigned int>({1, 2, 4, 5}), std::vector<unsigned int>(p.begin(), p.begin() + 4));
-        EXPECT_EQ(98u, p[p.size() - 2]);
-        EXPECT_EQ(100u, p.back());
+        const unsigned int rows = nt ? 70u : 68u;
+        ASSERT_EQ(rows, progress.dones.size());
+        for (unsigned int i = 0; i < rows; ++i) EXPECT_EQ(i + 1, progress.dones[i]) << i;
+        EXPECT_EQ(std::vector<unsigned int>(rows, rows), progress.totals) << "the file rows are the whole bar";
+        EXPECT_EQ(rows, progress.repaints);
     }
 }
 
@@ -344,9 +349,9 @@ TEST(RemovalPass, RemovesFilesFoldersOemCopiesAndRegistryEntries) {
     MakeKey("SOFTWARE\\VANTRELL\\USB CAM");
 
     RecordedProgress progress;
-    RunRemovalPass(Context(tree, 1).context, progress);
+    SetupRemoval(Context(tree, 1).context).Run(progress);
 
-    EXPECT_EQ(100u, progress.percents.back());
+    EXPECT_EQ(progress.totals.back(), progress.dones.back()) << "the bar ends full";
     // Folders go when empty only.
     EXPECT_TRUE(DirectoryExists(tree.Path("Product")));
     EXPECT_FALSE(DirectoryExists(tree.WindowsDir() + "\\Ovtcam"));

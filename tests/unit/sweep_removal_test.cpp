@@ -19,9 +19,14 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-struct RecordedSteps : SweepProgress {
-    void OnStep(bool bInvalidate) override { steps.push_back(bInvalidate); }
+struct RecordedSteps : RemovalProgress {
+    void OnStep(unsigned int done, unsigned int total, bool repaint) override {
+        EXPECT_EQ(steps.size() + 1, done);
+        EXPECT_EQ(kSweepTotalSteps, total);
+        steps.push_back(repaint);
+    }
     std::vector<bool> steps;
+    RemovalSteps counter{*this, kSweepTotalSteps};
 };
 
 struct ScopedCurrentDirectory {
@@ -108,7 +113,7 @@ TEST_F(SweepFilesTest, RowsDeleteTheirFilesAndFoldersGoOnlyWhenEmpty) {
 
         RecordedSteps progress;
         // Without its trailing backslash the directory still gets one before each name.
-        SweepRemoveFiles(Context(nt, At("Product")), progress);
+        SweepRemoveFiles(Context(nt, At("Product")), progress.counter);
 
         for (const std::string& path : gone) EXPECT_FALSE(FileExists(path)) << path;
         for (const std::string& path : kept) EXPECT_TRUE(FileExists(path)) << path;
@@ -142,7 +147,7 @@ TEST_F(SweepFilesTest, SourceDirectoryThatIsNoFolderBelowARootIsNotUsed) {
                                       m_base.substr(0, 3), At("Current\\..\\..\\..\\..\\..\\..\\..\\..\\")}) {
         SetCurrentDirectoryA(At("Current").c_str());
         RecordedSteps progress;
-        SweepRemoveFiles(Context(1, source), progress);
+        SweepRemoveFiles(Context(1, source), progress.counter);
         SweepRemoveSourceDir(Context(1, source));
         for (const std::string& path : files) EXPECT_TRUE(FileExists(path)) << source << ": " << path;
         EXPECT_TRUE(!ownRootFile || FileExists(rootFile)) << source;
@@ -177,7 +182,7 @@ TEST(SweepRegistry, ProbeRowsAndPerUserKeyOnASandbox) {
 
         RecordedSteps progress;
         SweepRemoveRegistryEntries(SweepContext{"C:\\windows", "C:\\windows\\system32", "C:\\windows\\inf", "", nt},
-                                   progress);
+                                   progress.counter);
 
         std::vector<bool> expected(23, true);
         expected[0] = false;  // the probe's step does not repaint
