@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "dirty_machine.h"
+#include "machine_snapshot.h"
 #include "temp_tree.h"
+#include "trace_report_check.h"
 #include "wine_settings.h"
 #include "wizard_driver.h"
 
@@ -292,6 +294,15 @@ TEST_F(DrvSweepE2E, AFolderOnTheCommandLineRemovesAtOnceAndKeepsEveryBystander) 
     for (const SeedValue& value : machine.registry) traces += value.fate == Fate::Removed;
     ASSERT_EQ(traces, CheckMachine(machine).size()) << "before the pass only the traces are reported";
 
+    // The report, from the product folder, lists what the removal then takes.
+    const std::string reporter = installDir + "\\DRVSWEEP.EXE";
+    ASSERT_TRUE(CopyInto(CdImageDir() + "\\..\\drvsweep.exe", reporter));
+    const std::vector<std::string> folders = {installDir, WindowsDir().substr(0, 3) + "Pixmoor-USB 300 plus"};
+    const std::vector<std::string> keys = {"System\\CurrentControlSet", "System\\ControlSet002"};
+    const MachineSnapshot before = SnapshotOfMachine(folders, keys);
+    const std::string report = RunTraceReport(reporter, TestDriveRoot() + "sweep traces.txt");
+    EXPECT_TRUE(SnapshotOfMachine(folders, keys).ChangesSince(before).empty()) << "the report deletes nothing";
+
     const std::string program = TestDriveRoot() + "sweep run\\DRVSWEEP.exe";
     ASSERT_TRUE(CopyInto(CdImageDir() + "\\..\\drvsweep.exe", program));
     ChildProcess sweep;
@@ -303,6 +314,10 @@ TEST_F(DrvSweepE2E, AFolderOnTheCommandLineRemovesAtOnceAndKeepsEveryBystander) 
 
     const std::vector<std::string> problems = CheckMachine(machine);
     EXPECT_TRUE(problems.empty()) << problems.size() << " problems:" << Joined(problems);
+    const std::vector<ReportItem> items = ReportSection(report, "Uninstall");
+    EXPECT_LT(20u, items.size()) << report;
+    const std::string mismatches = ReportMismatches(items, SnapshotOfMachine(folders, keys).ChangesSince(before), {});
+    EXPECT_TRUE(mismatches.empty()) << mismatches << "\nreport:\n" << report;
     EXPECT_FALSE(DirectoryExists(installDir)) << "the emptied folder from the command line goes";
     EXPECT_FALSE(DirectoryExists(WindowsDir().substr(0, 3) + "Pixmoor-USB 300 plus"));
     EXPECT_FALSE(DirectoryExists(WindowsDir() + "\\TWAIN_32\\DE301r"));

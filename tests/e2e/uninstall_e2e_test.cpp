@@ -12,6 +12,7 @@
 #include "dirty_machine.h"
 #include "machine_snapshot.h"
 #include "temp_tree.h"
+#include "trace_report_check.h"
 #include "wine_settings.h"
 #include "wizard_driver.h"
 
@@ -23,57 +24,6 @@ std::string SystemDir() {
     char dir[MAX_PATH] = "";
     GetSystemDirectoryA(dir, sizeof dir);
     return dir;
-}
-
-// One item line of the trace report: "  kind  path  (detail)".
-struct ReportItem {
-    std::string kind;
-    std::string path;
-    std::string detail;
-};
-
-constexpr std::size_t kKindColumn = 18;
-
-// The items under the report heading that starts with `heading`.
-std::vector<ReportItem> ReportSection(const std::string& report, const std::string& heading) {
-    std::vector<ReportItem> items;
-    bool inside = false;
-    std::size_t start = 0;
-    for (std::size_t end; (end = report.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        const std::string line = report.substr(start, end - start);
-        if (line.rfind("== ", 0) == 0) inside = line.rfind("== " + heading, 0) == 0;
-        if (!inside || line.rfind("  ", 0) != 0 || line.size() < 2 + kKindColumn) continue;
-        ReportItem item;
-        item.kind = line.substr(2, kKindColumn);
-        item.kind.erase(item.kind.find_last_not_of(' ') + 1);
-        item.path = line.substr(2 + kKindColumn);
-        const std::size_t detail = item.path.rfind("  (");
-        if (detail != std::string::npos && item.path.back() == ')') {
-            item.detail = item.path.substr(detail + 3, item.path.size() - detail - 4);
-            item.path.resize(detail);
-        }
-        items.push_back(item);
-    }
-    return items;
-}
-
-// An item as one line: "kind path (detail)".
-std::string Line(const ReportItem& item) {
-    return item.kind + " " + item.path + (item.detail.empty() ? "" : " (" + item.detail + ")");
-}
-
-// The snapshot change an item stands for; a pattern ending in "*" takes
-// everything below.
-std::string ChangeOf(const ReportItem& item) {
-    const std::string path = Lower(item.path);
-    if (item.kind == "file" || item.kind == "OEM INF copy") return "- " + path;
-    if (item.kind == "directory") return "- " + path + "\\";
-    if (item.kind == "profile entry") return "~ " + path;
-    if (item.kind == "registry value") {
-        const std::string name = item.detail.substr(item.detail.find('"') + 1);
-        return "- " + path + "\\:" + Lower(name.substr(0, name.size() - 1));
-    }
-    return "- " + path + "\\*";  // keys, subtrees, device instances, the program group's folder
 }
 
 // The key's DACL as the system gives it; empty when it cannot be read.
@@ -135,15 +85,7 @@ protected:
     // setup /traces=FILE, run as `program`, into the test drive's `name`
     // (kept there for a look); the report it wrote.
     std::string RunReport(const std::string& program, const char* name) {
-        const std::string file = TestDriveRoot() + name;
-        DeleteFileA(file.c_str());
-        ChildProcess report;
-        EXPECT_TRUE(report.Start("\"" + program + "\" /traces=\"" + file + "\""));
-        EXPECT_TRUE(report.WaitForExit(60000)) << DescribeVisibleWindows();
-        EXPECT_EQ(0u, report.ExitCode());
-        std::string text;
-        EXPECT_TRUE(ReadFileBytes(file, text)) << file;
-        return text;
+        return RunTraceReport(program, TestDriveRoot() + name);
     }
 
     static std::string Joined(const std::vector<std::string>& lines) {
@@ -234,11 +176,7 @@ TEST_F(UninstallE2E, PassesKilledPartWayLeaveWhatTheNextPassFinishes) {
 
 // Where the report and the removal disagree on these machines, each with its
 // reason; every one listed must be seen, so the list stays exact.
-struct Difference {
-    const char* change;
-    const char* reason;
-};
-const std::vector<Difference> kDifferences = {};
+const std::vector<ReportDifference> kDifferences = {};
 
 TEST_F(UninstallE2E, TraceReportListsWhatTheRemovalThenTakes) {
     std::string failure;
@@ -304,28 +242,8 @@ TEST_F(UninstallE2E, TraceReportListsWhatTheRemovalThenTakes) {
     EXPECT_EQ(expectedPurge, purgeLines) << report;
     std::printf("trace report: %u items, %lu ms; removal wizard %lu ms\n", static_cast<unsigned>(items.size()),
                 static_cast<unsigned long>(reportMs), static_cast<unsigned long>(removalMs));
-    std::vector<bool> itemSeen(items.size(), false);
-    std::vector<bool> differenceSeen(kDifferences.size(), false);
-    std::string unexplained;
-    for (const std::string& change : changes) {
-        bool listed = false;
-        for (std::size_t n = 0; n < items.size(); ++n) {
-            if (ChangeMatches(change, ChangeOf(items[n]))) listed = itemSeen[n] = true;
-        }
-        for (std::size_t n = 0; n < kDifferences.size(); ++n) {
-            if (ChangeMatches(change, kDifferences[n].change)) listed = differenceSeen[n] = true;
-        }
-        if (!listed && !IsWineNoise(change)) unexplained += "\n  " + change;
-    }
-    EXPECT_TRUE(unexplained.empty()) << "taken by the removal, not in the report:" << unexplained << "\nreport:\n"
-                                     << report;
-    for (std::size_t n = 0; n < items.size(); ++n) {
-        EXPECT_TRUE(itemSeen[n]) << "reported, not taken: " << items[n].kind << " " << items[n].path << " ("
-                                 << items[n].detail << ")";
-    }
-    for (std::size_t n = 0; n < kDifferences.size(); ++n) {
-        EXPECT_TRUE(differenceSeen[n]) << "listed difference not seen: " << kDifferences[n].change;
-    }
+    const std::string mismatches = ReportMismatches(items, changes, kDifferences);
+    EXPECT_TRUE(mismatches.empty()) << mismatches << "\nreport:\n" << report;
 
     const std::string second = RunReport(program, "traces after.txt");
     EXPECT_TRUE(ReportSection(second, "Uninstall").empty()) << second;
