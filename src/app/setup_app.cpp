@@ -9,7 +9,7 @@
 #include "common/ascii_text.h"
 #include "common/exit_codes.h"
 #include "common/locations.h"
-#include "common/product_folder.h"
+#include "product/product_folder.h"
 #include "common/run_options.h"
 #include "common/single_run.h"
 #include "common/text_format.h"

@@ -10,6 +10,7 @@
 #include "common/product_profile.h"
 #include "common/text_format.h"
 #include "frame/frame_title.h"
+#include "product/product_folder.h"
 #include "framework/modal_owner.h"
 #include "framework/resource_text.h"
 #include "resources/setup/resource.h"

@@ -18,17 +18,20 @@ struct RemovalContext {
     int bNtPaths;             // 1: the NT table set, 0: the 98 set
     std::string strSourceDir; // the directory the uninstall was started for
     std::string strDeviceDescription;  // string 57357, for RemoveOemInfsByDescription
-    // Set by the pass before it deletes anything: the file rows delete
-    // "vantrell.ini" itself, after which the directory could not be read back.
-    bool bInstallDirFixed = false;
-    std::string strInstallDir;
-    // Also set by the pass: the folder the install recorded in its entry in
-    // the list of installed programs (InstallLocation), usable or "". On
-    // the 98 set the uninstall runs for the folder it was started from,
-    // which need not be where the install put the stand-alone uninstaller.
-    std::string strEntryLocation;
 };
 
+// The product folders the pass removes from, read once before it deletes
+// anything: the file rows delete "vantrell.ini" itself, after which the
+// installation directory could not be read back.
+struct RemovalFolders {
+    std::string strInstallDir;     // InstallationDirectory
+    // The folder the install recorded in its entry in the list of installed
+    // programs, usable, when it differs; "" otherwise. On the 98 set the
+    // uninstall runs for the folder it was started from, which need not be
+    // where the install put the stand-alone uninstaller.
+    std::string strEntryLocation;
+};
+RemovalFolders FindRemovalFolders(const RemovalContext& context, RemovalSink& sink = TheMachine());
 
 // The pass's context for the running system's folders (folders.szDestination
 // is not read), the folder the uninstall was started for, and the device
@@ -41,33 +44,21 @@ RemovalContext MakeRemovalContext(const FolderSet& folders, const std::string& s
 // length), on the 98 set the source directory. "" when there is none or it
 // would not fit a path: then nothing is resolved against it.
 std::string InstallationDirectory(const RemovalContext& context, RemovalSink& sink = TheMachine());
-// The whole [DestPath] DestPath value of "vantrell.ini", usable or not; ""
-// when it is absent or longer than 4096 characters.
-std::string RecordedDestPath(RemovalSink& sink = TheMachine());
-
-// The InstallLocation of the product's entry in the list of installed
-// programs, as a usable product folder; "" when there is none.
-std::string RecordedInstallLocation(const RemovalContext& context, RemovalSink& sink = TheMachine());
-
 // The whole pass, in its order.
 void RunRemovalPass(const RemovalContext& context, RemovalProgress& progress, RemovalSink& sink = TheMachine());
 
 // The pass as the wizard, the report and the bench run it.
-class SetupRemoval : public RemovalRun {
+class SetupRemoval : public RemovalSequence<RemovalContext> {
 public:
-    explicit SetupRemoval(const RemovalContext& context, RemovalSink& sink = TheMachine())
-        : m_context(context), m_sink(sink) {}
+    using RemovalSequence::RemovalSequence;
     void Run(RemovalProgress& progress) override { RunRemovalPass(m_context, progress, m_sink); }
-
-private:
-    RemovalContext m_context;
-    RemovalSink& m_sink;
 };
 
 // Its steps. The file rows are its steps for the bar; the queue is
 // drained after each.
-void RemoveFiles(const RemovalContext& context, RemovalProgress& progress, RemovalSink& sink = TheMachine());
-void RemoveDirectories(const RemovalContext& context, RemovalSink& sink = TheMachine());
+void RemoveFiles(const RemovalContext& context, const RemovalFolders& folders, RemovalProgress& progress,
+                 RemovalSink& sink = TheMachine());
+void RemoveDirectories(const RemovalFolders& folders, const char* windowsDir, RemovalSink& sink = TheMachine());
 void RemoveRegistryEntries(const RemovalContext& context, RemovalSink& sink = TheMachine());
 
 // The value rows (1-3) and key rows (4 on) of one registry removal table.

@@ -2,6 +2,8 @@
 // it: one count of steps against the sequence's own total.
 #pragma once
 
+#include "traces/removal_sink.h"
+
 class RemovalProgress {
 public:
     virtual ~RemovalProgress() = default;
@@ -35,4 +37,17 @@ class RemovalRun {
 public:
     virtual ~RemovalRun() = default;
     virtual void Run(RemovalProgress& progress) = 0;
+};
+
+// A program's removal sequence over its own context, through a sink: the
+// machine, or the report's recorder.
+template <class Context>
+class RemovalSequence : public RemovalRun {
+public:
+    explicit RemovalSequence(const Context& context, RemovalSink& sink = TheMachine())
+        : m_context(context), m_sink(sink) {}
+
+protected:
+    Context m_context;
+    RemovalSink& m_sink;
 };

@@ -12,7 +12,7 @@
 #include "common/bounded_string.h"
 #include "common/locations.h"
 #include "common/message_queue.h"
-#include "common/product_folder.h"
+#include "product/product_folder.h"
 #include "common/product_profile.h"
 #include "drvsweep/sweep_tables.h"
 #include "stillimage/earlier_still_image.h"

@@ -24,20 +24,15 @@ constexpr unsigned int kSweepTotalSteps = 43;
 // The whole removal, in its order, the program file last (see
 // SweepRemoveProgramFile): what the page, the unattended run and the report
 // all run.
-class SweepRemoval : public RemovalRun {
+class SweepRemoval : public RemovalSequence<SweepContext> {
 public:
-    explicit SweepRemoval(const SweepContext& context, RemovalSink& sink = TheMachine())
-        : m_context(context), m_sink(sink) {}
+    using RemovalSequence::RemovalSequence;
     void Run(RemovalProgress& progress) override;
 
 protected:
     // Just before the program file goes: where the unattended copy in Temp
     // hands its result over and waits for the first copy to end.
     virtual void BeforeProgramFile() {}
-
-private:
-    SweepContext m_context;
-    RemovalSink& m_sink;
 };
 
 // Its steps, with the sequence's count of steps.

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "common/locations.h"
-#include "common/product_folder.h"
+#include "product/product_folder.h"
 #include "common/product_profile.h"
 #include "common/text_format.h"
 #include "drvsweep/self_relocation.h"

@@ -215,7 +215,6 @@ bool CopyFiles(const CopyJob& job, CopyObserver& observer) {
     char folder[kPathChars] = "";
     DWORD copiedBytes = 0;
     bool cancelled = false;
-    bool destPathLogged = false;
 
     for (int i = 0; i < job.rowCount && !cancelled; ++i) {
         const FileEntry& row = job.table[i];
@@ -223,19 +222,9 @@ bool CopyFiles(const CopyJob& job, CopyObserver& observer) {
 
         const LocationResult where = ResolveLocation(LocationPass::Copy, row.nLocation, job.folders, folder);
         if (where == LocationResult::TooLong) continue;
-        if (where == LocationResult::Resolved) {
-            if (row.nLocation == LOC_DESTINATION && job.folders.bNtPaths) {
-                // The uninstall mode reads the product directory back from here.
-                const bool done = WritePrivateProfileStringA("DestPath", "DestPath", folder, "vantrell.ini") != FALSE;
-                if (!destPathLogged) {
-                    LogInstalled(TraceKind::ProfileEntry, "vantrell.ini", "DestPath", done, GetLastError());
-                    destPathLogged = true;
-                }
-            }
-            if (row.nLocation == LOC_TWAIN || row.nLocation == LOC_TWAIN_VN ||
-                row.nLocation == LOC_TWAIN_CA561A) {
-                MakeFolderLevels(std::strlen(job.folders.szWindowsDir), folder);
-            }
+        if (where == LocationResult::Resolved &&
+            (row.nLocation == LOC_TWAIN || row.nLocation == LOC_TWAIN_VN || row.nLocation == LOC_TWAIN_CA561A)) {
+            MakeFolderLevels(std::strlen(job.folders.szWindowsDir), folder);
         }
         const std::string target = std::string(folder) + "\\" + row.szTargetName;
         observer.OnRow(job.fromCaption + " " + sourceDir + "\\" + (row.bShowSourceName ? row.szSourceName : ""),

@@ -72,11 +72,9 @@ void CCopyProgressDlg::OnPaint() {
 }
 
 void CCopyProgressDlg::CopyFiles() {
-    FolderSet folders = m_folders;
-    folders.szDestination = m_strDestination.c_str();
     const CopyJob job = {g_pFileTable,
                          g_nFileCount,
-                         folders,
+                         m_folders,
                          m_strProgramDir,
                          GetDlgItemText(IDC_COPY_FROM),
                          GetDlgItemText(IDC_COPY_TO),

@@ -13,10 +13,10 @@ class CMainFrame;
 
 class CCopyProgressDlg : public CDialog, private CopyObserver {
 public:
-    // The frame's directories and the program directory the files come from.
+    // The frame's directories with the product folder, and the program
+    // directory the files come from.
     CCopyProgressDlg(const FolderSet& folders, const char* programDir);
 
-    std::string m_strDestination;
     DWORD m_dwCopiedBytes = 0;
     unsigned int m_nPercent = 0;
     int m_bCancelled = 0;

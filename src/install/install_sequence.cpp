@@ -9,9 +9,11 @@
 #include "framework/win_app.h"
 #include "install/codec_fixups.h"
 #include "install/companion.h"
+#include "install/copy_engine.h"
 #include "install/copy_progress_dlg.h"
 #include "install/file_tables.h"
 #include "install/uninstall_entry.h"
+#include "product/product_folder.h"
 #include "progman/program_group.h"
 #include "stillimage/earlier_still_image.h"
 #include "stillimage/still_image_registration.h"
@@ -69,16 +71,20 @@ void RegisterDeviceAndCodecs(const char* windowsDir, const char* systemDir, cons
 
 void RunInstall(CMainFrame& frame) {
     const std::string companion = CompanionInstallerPath(ModulePath().c_str());
-    std::string destination;
-    if (RunInstallWizard(destination) != 1) {  // Exit Setup closed the frame
+    ProductFolder folder(frame.m_szWindowsDir);
+    if (RunInstallWizard(folder) != 1) {  // Exit Setup closed the frame
         CWinApp::Current()->m_nExitCode = kExitCancelled;
         return;
     }
+    const std::string& destination = folder.Path();
+    // Each missing level, logged, as the unattended install makes them.
+    MakeFolderLevels(2, folder.c_str());
 
     PurgeEarlierStillImage(frame.Folders(""));
 
-    CCopyProgressDlg copy(frame.Folders(destination.c_str()), frame.ProgramDir());
-    copy.m_strDestination = destination;
+    // Recorded before the uninstaller is copied into it, for the removal.
+    folder.RecordDestPath(frame.Folders("").bNtPaths);
+    CCopyProgressDlg copy(frame.Folders(folder.c_str()), frame.ProgramDir());
     if (copy.DoModal() != IDOK) {
         // A stopped copy ends setup, as Exit Setup does: none of the later
         // steps run, and the frame would otherwise stay with nothing on it.

@@ -13,10 +13,10 @@
 #include "install/file_tables.h"
 #include "install/install_sequence.h"
 #include "install/uninstall_entry.h"
+#include "product/product_folder.h"
 #include "progman/program_group.h"
 #include "stillimage/earlier_still_image.h"
 #include "traces/run_log.h"
-#include "wizard/destination_dlg.h"
 
 namespace {
 
@@ -44,15 +44,17 @@ int RunUnattendedInstall(const UnattendedInstall& run) {
     char version[kSoftwareVersionChars];
     ReadSoftwareVersion(run.szProgramDir, g_Product.szProductInf, version);
     const std::string companion = CompanionInstallerPath(ModulePath().c_str());
-    const std::string destination =
-        run.szDestination[0] == '\0' ? DefaultDestination(windows, g_Product.szProductName) : run.szDestination;
+    ProductFolder folder(windows);
+    if (run.szDestination[0] != '\0') folder.Set(run.szDestination);
+    const std::string& destination = folder.Path();
 
     // Each missing level, as the wizard's browse box would make it.
-    MakeFolderLevels(2, destination.c_str());
+    MakeFolderLevels(2, folder.c_str());
     PurgeEarlierStillImage(FolderSet{windows, system, inf, "", run.bNtPaths});
 
+    folder.RecordDestPath(run.bNtPaths);
     UnattendedCopy observer;
-    const CopyJob job = {g_pFileTable, g_nFileCount, FolderSet{windows, system, inf, destination.c_str(), run.bNtPaths},
+    const CopyJob job = {g_pFileTable, g_nFileCount, FolderSet{windows, system, inf, folder.c_str(), run.bNtPaths},
                          run.szProgramDir, "", "", InstallFileVersion};
     if (!CopyFiles(job, observer)) return kExitFailed;
     WriteUninstallEntry(destination, version);

@@ -6,6 +6,7 @@
 
 #include "common/bounded_string.h"
 #include "common/reg_key.h"
+#include "product/product_folder.h"
 #include "traces/run_log.h"
 
 std::string DisplayVersion(const char* softwareVersion) {
@@ -38,7 +39,7 @@ bool WriteUninstallEntry(const std::string& destination, const char* softwareVer
         const char* text;
     } texts[] = {
         {"DisplayName", g_Product.szProductName}, {"UninstallString", quoted.c_str()},
-        {"QuietUninstallString", quiet.c_str()}, {"InstallLocation", destination.c_str()},
+        {"QuietUninstallString", quiet.c_str()}, {kInstallLocationValue, destination.c_str()},
         {"Publisher", g_Product.szBrandWord},     {"DisplayVersion", version.c_str()},
         {"DisplayIcon", program.c_str()},
     };

@@ -8,6 +8,7 @@
 #include "framework/modal_owner.h"
 #include "framework/resource_text.h"
 #include "resources/setup/resource.h"
+#include "traces/run_log.h"
 
 namespace {
 
@@ -51,7 +52,11 @@ bool AcceptChosenDirectory(const std::string& path, const DirectoryPrompts& prom
     }
     RemoveDirectoryA(path.c_str());
     if (!prompts.askCreate(path)) return false;
-    if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+    if (CreateDirectoryA(path.c_str(), nullptr)) {
+        // The install's folder, made at the user's word: the log names it.
+        LogInstalled(TraceKind::Directory, path.c_str(), nullptr, true, 0);
+        return true;
+    }
     prompts.reportInvalid(path);
     return false;
 }

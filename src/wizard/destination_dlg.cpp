@@ -2,9 +2,11 @@
 
 #include <vector>
 
+#include "common/bounded_string.h"
 #include "common/product_profile.h"
 #include "common/system_library.h"
 #include "common/version_library.h"
+#include "product/product_folder.h"
 #include "common/text_format.h"
 #include "resources/setup/resource.h"
 #include "wizard/choose_directory.h"
@@ -16,15 +18,7 @@ namespace {
 constexpr int kJapanese = 17;
 }  // namespace
 
-std::string DefaultDestination(const char* windowsDir, const char* productName) {
-    std::string destination = std::string("C:\\") + productName;
-    if (windowsDir != nullptr && windowsDir[0] != '\0') destination[0] = windowsDir[0];
-    return destination;
-}
-
-CDestinationDlg::CDestinationDlg() : CPropertyPage(IDD_DESTINATION) {
-    m_szDestination[0] = '\0';
-    m_strDestination = std::string("C:\\") + g_Product.szProductName;
+CDestinationDlg::CDestinationDlg(ProductFolder& folder) : CPropertyPage(IDD_DESTINATION), m_folder(folder) {
     g_pDestinationDlg = this;
 }
 
@@ -52,7 +46,9 @@ int CDestinationDlg::GetSystemLanguage() {
 }
 
 void CDestinationDlg::DoDataExchange(CDataExchange& dx) {
-    DDX_Text(dx, IDC_DESTINATION, m_strDestination);
+    std::string shown = m_folder.Path();
+    DDX_Text(dx, IDC_DESTINATION, shown);
+    m_folder.Set(shown);
 }
 
 BOOL CDestinationDlg::OnInitDialog() {
@@ -71,11 +67,7 @@ BOOL CDestinationDlg::OnInitDialog() {
     SetDlgItemText(IDC_DEST_INTRO, FormatText(GetDlgItemText(IDC_DEST_INTRO), {product}));
     SetDlgItemText(IDC_DEST_CANCEL_NOTE, FormatText(GetDlgItemText(IDC_DEST_CANCEL_NOTE), {product}));
 
-    char windows[kPathChars] = "";
-    GetWindowsDirectoryA(windows, sizeof windows);
-    if (!m_strDestination.empty() && windows[0] != '\0') m_strDestination[0] = windows[0];
-    BoundedString<kPathChars>(m_strDestination.c_str()).CopyTo(m_szDestination);
-    SetDlgItemText(IDC_DESTINATION, m_strDestination);
+    SetDlgItemText(IDC_DESTINATION, m_folder.Path());
     return TRUE;
 }
 
@@ -85,12 +77,12 @@ BOOL CDestinationDlg::OnQueryCancel() {
     // and a current directory cannot be removed: step out of it first.
     char windows[kPathChars] = "";
     if (GetWindowsDirectoryA(windows, sizeof windows) > 0) SetCurrentDirectoryA(windows);
-    RemoveDirectoryA(m_szDestination);  // only an empty directory goes
+    RemoveDirectoryA(m_folder.c_str());  // only an empty directory goes
     return TRUE;
 }
 
 LRESULT CDestinationDlg::OnWizardNext() {
-    CreateDirectoryA(m_szDestination, nullptr);
+    // The install makes the folder (and logs it) once the wizard has ended.
     if (m_pSheet != nullptr) m_pSheet->EndDialog(IDOK);
     // There is no page after this one: stay while the sheet closes.
     return -1;
@@ -105,22 +97,21 @@ BOOL CDestinationDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CDestinationDlg::OnBrowse() {
-    if (ShowChooseDirectoryDialog(GetSheet(), m_strDestination, ChooseDirectoryHook) != IDOK) return;
-    m_strDestination = m_szDestination;
-    SetDlgItemText(IDC_DESTINATION, m_strDestination);
+    if (ShowChooseDirectoryDialog(GetSheet(), m_folder.Path(), ChooseDirectoryHook) != IDOK) return;
+    SetDlgItemText(IDC_DESTINATION, m_folder.Path());
 }
 
 UINT_PTR CALLBACK ChooseDirectoryHook(HWND hDlg, UINT msg, WPARAM wParam, LPARAM) {
     CDestinationDlg* page = g_pDestinationDlg;
     if (page == nullptr) return 0;
     if (msg == WM_INITDIALOG) {
-        SetDlgItemTextA(hDlg, IDC_FD_PATH, page->m_strDestination.c_str());
+        SetDlgItemTextA(hDlg, IDC_FD_PATH, page->m_folder.c_str());
         return 0;
     }
     if (msg != WM_COMMAND || wParam != IDOK) return 0;
 
     const std::string path = GetWindowTextString(GetDlgItem(hDlg, IDC_FD_PATH));
     if (!AcceptChosenDirectory(path, g_DirectoryPrompts)) return 1;
-    BoundedString<kPathChars>(path.c_str()).CopyTo(page->m_szDestination);
+    page->m_folder.Set(path);
     return 0;
 }

@@ -4,20 +4,21 @@
 
 #include <string>
 
-#include "common/bounded_string.h"
 #include "framework/property_sheet.h"
 #include "wizard/side_picture.h"
 
+class ProductFolder;
+
 class CDestinationDlg : public CPropertyPage {
 public:
-    CDestinationDlg();
+    // folder: the install's product folder, which the page shows and edits.
+    explicit CDestinationDlg(ProductFolder& folder);
     ~CDestinationDlg() override;
 
     // Low byte of the language of the system's USER.EXE (17: Japanese); 0 when unknown.
     static int GetSystemLanguage();
 
-    char m_szDestination[kPathChars];
-    std::string m_strDestination;
+    ProductFolder& m_folder;
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
@@ -36,6 +37,3 @@ private:
 extern CDestinationDlg* g_pDestinationDlg;
 
 UINT_PTR CALLBACK ChooseDirectoryHook(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
-
-// Windows drive letter + ":\" + product name.
-std::string DefaultDestination(const char* windowsDir, const char* productName);

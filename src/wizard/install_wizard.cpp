@@ -8,17 +8,15 @@
 
 void (*g_pfnInstallWizardShown)() = nullptr;
 
-int RunInstallWizard(std::string& destination) {
+int RunInstallWizard(ProductFolder& folder) {
     CWelcomeDlg welcome;
     CLicenseDlg license;
-    CDestinationDlg destinationPage;
+    CDestinationDlg destinationPage(folder);
     CPropertySheet sheet(g_Product.szProductName);
     sheet.AddPage(&welcome);
     sheet.AddPage(&license);
     sheet.AddPage(&destinationPage);
     sheet.m_psh.dwFlags |= PSH_WIZARD;
     if (g_pfnInstallWizardShown != nullptr) RunWhenIdle(g_pfnInstallWizardShown);
-    const int result = static_cast<int>(sheet.DoModal());
-    if (result == IDOK) destination = destinationPage.m_strDestination;
-    return result;
+    return static_cast<int>(sheet.DoModal());
 }

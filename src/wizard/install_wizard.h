@@ -1,12 +1,12 @@
 // The install wizard: welcome, agreement, destination.
 #pragma once
 
-#include <string>
+class ProductFolder;
 
 // Called once the wizard's first page has been painted (nullptr: nothing).
 extern void (*g_pfnInstallWizardShown)();
 
-// Runs the wizard; 1 when the user chose a destination with Next on the
-// last page (destination then holds it). Any other end has already asked
-// the frame to close.
-int RunInstallWizard(std::string& destination);
+// Runs the wizard over the install's product folder, which its last page
+// edits; 1 when the user chose it with Next there. Any other end has
+// already asked the frame to close.
+int RunInstallWizard(ProductFolder& folder);

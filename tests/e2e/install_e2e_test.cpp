@@ -165,8 +165,12 @@ TEST_F(InstallE2E, FirstInstallCopiesGroupsRegistersAndEndsWithTheCompanion) {
     ASSERT_TRUE(WriteFileBytes(SystemDir() + "\\h2_enc.dll", "encoder one"));
     WritePrivateProfileStringA("don't load", "sticpl.cpl", "no", (WindowsDir() + "\\control.ini").c_str());
 
+    // The wizard's log names the folder it makes, as the unattended install's does.
+    const std::string logFile = TestDriveRoot() + "wizard install.log";
+    DeleteFileA(logFile.c_str());
     WizardSession setup;
-    ASSERT_TRUE(setup.Start("\"" + CdImageDir() + "\\setup.exe\"", "Welcome")) << DescribeVisibleWindows();
+    ASSERT_TRUE(setup.Start("\"" + CdImageDir() + "\\setup.exe\" /LOG=\"" + logFile + "\"", "Welcome"))
+        << DescribeVisibleWindows();
     // A second double-click while the wizard shows, with another program in
     // front, starts no second install.
     ForeignWindow inFront("Another program");
@@ -190,6 +194,13 @@ TEST_F(InstallE2E, FirstInstallCopiesGroupsRegistersAndEndsWithTheCompanion) {
     ASSERT_TRUE(ReadFileBytes(CdImageDir() + "\\..\\drvsweep.exe", original));
     EXPECT_TRUE(installed == original) << "DRVSWEEP.EXE is the expanded uninstaller";
     EXPECT_EQ(OnNtLine() ? Destination() : "(none)", Profile("DestPath", "DestPath", "vantrell.ini"));
+    std::string log;
+    ASSERT_TRUE(ReadFileBytes(logFile, log));
+    const std::size_t folderLine = log.find(Destination() + "  installed");
+    const std::size_t recordLine = log.find("vantrell.ini  (DestPath)  installed");
+    const std::size_t fileLine = log.find(Destination() + "\\DRVSWEEP.EXE  installed");
+    EXPECT_TRUE(folderLine < fileLine && fileLine != std::string::npos) << log;
+    EXPECT_EQ(OnNtLine(), recordLine > folderLine && recordLine < fileLine) << log;
 
     const std::string group = GroupFolder();
     ASSERT_FALSE(group.empty()) << "the program manager made no Start Menu group";

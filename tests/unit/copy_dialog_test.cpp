@@ -50,7 +50,7 @@ protected:
     }
 
     INT_PTR RunCopy(bool pointToDisk2, std::string& promptPath) {
-        const FolderSet folders = {m_windows.c_str(), m_system.c_str(), m_inf.c_str(), "", 1};
+        const FolderSet folders = {m_windows.c_str(), m_system.c_str(), m_inf.c_str(), m_destination.c_str(), 1};
         UserThread user([&] {
             HWND prompt = WaitForDialog("Setup Needs The Next Disk", GetCurrentProcessId(), 20000);
             if (prompt == nullptr) return;
@@ -68,7 +68,6 @@ protected:
         });
         TwoRowTable table;
         CCopyProgressDlg dialog(folders, m_cd.c_str());
-        dialog.m_strDestination = m_destination;
         const INT_PTR result = dialog.DoModal();
         user.Join();
         return result;

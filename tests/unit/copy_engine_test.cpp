@@ -8,6 +8,7 @@
 
 #include "common/version_library.h"
 #include "install/copy_engine.h"
+#include "product/product_folder.h"
 #include "temp_tree.h"
 #include "wine_settings.h"
 
@@ -139,6 +140,10 @@ TEST_F(CopyEngineTest, ExpandsTheCompressedUninstallerAndRecordsTheProductDirect
     for (int bNtPaths : {1, 0}) {
         DeleteFileA((m_destination + "\\DRVSWEEP.EXE").c_str());
         WritePrivateProfileStringA("DestPath", nullptr, nullptr, "vantrell.ini");
+        // As the install records the folder before its copy.
+        ProductFolder folder(m_tree.WindowsDir().c_str());
+        folder.Set(m_destination);
+        folder.RecordDestPath(bNtPaths);
         ScriptedUser user;
         EXPECT_TRUE(CopyFiles(Job(kUninstallerRow, 1, bNtPaths, InstallFileVersion), user));
         std::string expanded;

@@ -30,7 +30,7 @@ struct Context {
     Context(const TempTree& tree, int bNtPaths, const std::string& sourceDir = "")
         : windows(tree.WindowsDir()), system(tree.SystemDir()), inf(windows + "\\INF"),
           context{windows.c_str(), system.c_str(), inf.c_str(), bNtPaths, sourceDir,
-                  "OmniVision\\Dual Mode USB Camera Plus", false, "", ""} {}
+                  "OmniVision\\Dual Mode USB Camera Plus"} {}
     std::string windows, system, inf;
     RemovalContext context;
 };
@@ -153,7 +153,8 @@ TEST(RemovalFiles, BarMovesRowByRowToItsEndWithNoFilesPresent) {
     dest.Set(tree.Path("Product").c_str());
     for (int nt : {1, 0}) {
         RecordedProgress progress;
-        RemoveFiles(Context(tree, nt, tree.Path("Product")).context, progress);
+        const Context context(tree, nt, tree.Path("Product"));
+        RemoveFiles(context.context, FindRemovalFolders(context.context), progress);
         const unsigned int rows = nt ? 70u : 68u;
         ASSERT_EQ(rows, progress.dones.size());
         for (unsigned int i = 0; i < rows; ++i) EXPECT_EQ(i + 1, progress.dones[i]) << i;
@@ -188,7 +189,8 @@ TEST(RemovalFiles, EachRowDeletesItsOwnCopyAndNothingElse) {
         }
         SetCurrentDirectoryA(tree.Path("Elsewhere").c_str());
         RecordedProgress progress;
-        RemoveFiles(Context(tree, nt, tree.Path("Product")).context, progress);
+        const Context context(tree, nt, tree.Path("Product"));
+        RemoveFiles(context.context, FindRemovalFolders(context.context), progress);
         EXPECT_EQ(expected, Files(tree)) << "nt=" << nt;
     }
 }
@@ -214,17 +216,17 @@ TEST(RemovalFiles, InstallationDirectoryIsUsedWholeAndStaysWhileNotEmpty) {
         }
         ASSERT_TRUE(WriteFileBytes(whole + "\\notes.txt", "x"));
         RecordedProgress progress;
-        RemoveFiles(context.context, progress);
+        RemoveFiles(context.context, FindRemovalFolders(context.context), progress);
         EXPECT_FALSE(FileExists(whole + "\\UNINSTAL.EXE")) << nt;
         EXPECT_TRUE(FileExists(cut + "\\UNINSTAL.EXE")) << nt;
 
         // Not even as the current directory does a directory with files go.
         SetCurrentDirectoryA(whole.c_str());
-        RemoveDirectories(context.context);
+        RemoveDirectories(FindRemovalFolders(context.context), context.context.szWindowsDir);
         EXPECT_TRUE(DirectoryExists(whole)) << nt;
         DeleteFileA((whole + "\\notes.txt").c_str());
         SetCurrentDirectoryA(whole.c_str());
-        RemoveDirectories(context.context);
+        RemoveDirectories(FindRemovalFolders(context.context), context.context.szWindowsDir);
         EXPECT_FALSE(DirectoryExists(whole)) << nt;
         EXPECT_TRUE(DirectoryExists(cut)) << nt;
     }
@@ -249,8 +251,8 @@ TEST(RemovalFiles, WithoutAnInstallationDirectoryItsRowsDeleteNothing) {
         const std::set<std::string> before = Files(tree);
         SetCurrentDirectoryA(current.c_str());
         RecordedProgress progress;
-        RemoveFiles(context.context, progress);
-        RemoveDirectories(context.context);
+        RemoveFiles(context.context, FindRemovalFolders(context.context), progress);
+        RemoveDirectories(FindRemovalFolders(context.context), context.context.szWindowsDir);
         EXPECT_EQ(before, Files(tree)) << label;
         EXPECT_TRUE(rootFile.empty() || FileExists(rootFile)) << label;
         EXPECT_TRUE(DirectoryExists(current)) << label;

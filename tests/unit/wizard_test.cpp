@@ -18,6 +18,7 @@
 #include "ui_driver.h"
 #include "wizard/choose_directory.h"
 #include "wizard/creating_icons_dlg.h"
+#include "product/product_folder.h"
 #include "wizard/destination_dlg.h"
 #include "wizard/license_dlg.h"
 #include "wizard/restart.h"
@@ -228,8 +229,8 @@ TEST(Agreement, JoinsTheTextsAndNamesTheCompany) {
 }
 
 TEST(Destination, DefaultsToTheProductFolderOnTheWindowsDrive) {
-    EXPECT_EQ("D:\\Pixmoor-USB 300 plus", DefaultDestination("D:\\WINDOWS", g_Product.szProductName));
-    EXPECT_EQ("C:\\Pixmoor-USB 300 plus", DefaultDestination("", g_Product.szProductName));
+    EXPECT_EQ("D:\\Pixmoor-USB 300 plus", ProductFolder("D:\\WINDOWS").Path());
+    EXPECT_EQ("C:\\Pixmoor-USB 300 plus", ProductFolder("").Path());
     EXPECT_EQ("Choose Directoty", LoadDialogCaption(IDD_CHOOSE_DIRECTORY));
 }
 
