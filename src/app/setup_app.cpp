@@ -9,11 +9,11 @@
 #include "common/ascii_text.h"
 #include "common/exit_codes.h"
 #include "common/locations.h"
-#include "product/product_folder.h"
 #include "common/run_options.h"
 #include "common/single_run.h"
 #include "common/text_format.h"
 #include "common/product_profile.h"
+#include "common/product_run.h"
 #include "common/program_dir.h"
 #include "common/reg_key.h"
 #include "frame/main_frame.h"
@@ -22,6 +22,7 @@
 #include "install/file_tables.h"
 #include "install/install_sequence.h"
 #include "install/unattended_install.h"
+#include "product/product_folder.h"
 #include "traces/run_log.h"
 #include "resources/setup/resource.h"
 #include "wizard/install_wizard.h"
@@ -40,48 +41,16 @@ BOOL CSetupApp::InitInstance() {
     // The install's options are read, and its log made, before anything else.
     RunOptions options = {};
     if (mode == RunMode::Install && !ReadInstallOptions(options)) return FALSE;
-    // One run of the product's programs at a time; the report only reads.
-    if (mode != RunMode::TraceReport && !ClaimProductRun()) {
-        m_nExitCode = EndSecondRun(options.bSilent);
-        return FALSE;
-    }
-    // Every mode but the report writes below HKLM and into the Windows
-    // folder: a user without the rights is told before anything happens.
-    if (mode != RunMode::TraceReport && !ProcessHasAdminRights()) {
-        LogText("failed: administrator rights needed");
-        if (!options.bSilent) ReportAdminRightsNeeded(IDS_ADMIN_RIGHTS_NEEDED);
-        m_nExitCode = kExitFailed;
-        return FALSE;
-    }
+    // The report only reads: no claim on the run, no rights needed.
+    if (mode != RunMode::TraceReport && !MayChangeTheMachine(options.bSilent)) return FALSE;
     if (options.bSilent) {
         m_nExitCode = RunUnattendedInstall({m_bNtPaths, m_szProgramDir, options.szDir});
         return FALSE;
     }
     switch (mode) {
-    case RunMode::UninstallLauncher: {
-        if (!ConfirmUninstall()) {
-            m_nExitCode = kExitCancelled;
-            return FALSE;
-        }
-        char windowsDir[kPathChars] = "";
-        const UINT len = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
-        if (len == 0 || len >= sizeof windowsDir) windowsDir[0] = '\0';
-        // Beside this program, not in the current folder: a shortcut or a
-        // command prompt may start it from anywhere.
-        char sourceFile[kPathChars] = "";
-        if (!JoinPath(m_szProgramDir, g_Product.szUninstallFile, sourceFile)) sourceFile[0] = '\0';
-        const LauncherContext context = {m_bNtPaths, m_szProgramDir, windowsDir, sourceFile};
-        switch (RelocateUninstaller(context)) {
-        case LauncherOutcome::EndProcess:
-            return FALSE;
-        case LauncherOutcome::ContinueInstall:
-            break;
-        case LauncherOutcome::ContinueUninstall:
-            m_bUninstall = 1;
-            break;
-        }
+    case RunMode::UninstallLauncher:
+        if (!RunLauncher()) return FALSE;
         break;
-    }
     case RunMode::Uninstall:
         m_bUninstall = 1;
         break;
@@ -100,6 +69,48 @@ BOOL CSetupApp::InitInstance() {
         break;
     }
     return CreateFrame();
+}
+
+bool CSetupApp::MayChangeTheMachine(bool bSilent) {
+    // One run of the product's programs at a time.
+    if (!ClaimProductRun()) {
+        m_nExitCode = EndSecondRun(bSilent);
+        return false;
+    }
+    // Every mode but the report writes below HKLM and into the Windows
+    // folder: a user without the rights is told before anything happens.
+    if (!ProcessHasAdminRights()) {
+        LogText("failed: administrator rights needed");
+        if (!bSilent) ReportAdminRightsNeeded(IDS_ADMIN_RIGHTS_NEEDED);
+        m_nExitCode = kExitFailed;
+        return false;
+    }
+    return true;
+}
+
+bool CSetupApp::RunLauncher() {
+    if (!ConfirmUninstall()) {
+        m_nExitCode = kExitCancelled;
+        return false;
+    }
+    char windowsDir[kPathChars] = "";
+    const UINT len = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
+    if (len == 0 || len >= sizeof windowsDir) windowsDir[0] = '\0';
+    // Beside this program, not in the current folder: a shortcut or a
+    // command prompt may start it from anywhere.
+    char sourceFile[kPathChars] = "";
+    if (!JoinPath(m_szProgramDir, g_Product.szUninstallFile, sourceFile)) sourceFile[0] = '\0';
+    const LauncherContext context = {m_bNtPaths, m_szProgramDir, windowsDir, sourceFile};
+    switch (RelocateUninstaller(context)) {
+    case LauncherOutcome::EndProcess:
+        return false;
+    case LauncherOutcome::ContinueInstall:
+        return true;
+    case LauncherOutcome::ContinueUninstall:
+        m_bUninstall = 1;
+        return true;
+    }
+    return false;
 }
 
 namespace {
@@ -168,15 +179,13 @@ BOOL CSetupApp::CheckDirectX() {
 }
 
 BOOL CSetupApp::CreateFrame() {
+    SelectFileTable(m_bNtPaths);
+    m_pRun.reset(new ProductRun(m_bNtPaths, m_szProgramDir));
     FrameSettings settings = {};
-    settings.bNtPaths = m_bNtPaths;
     settings.bUninstall = m_bUninstall;
     settings.szProgramDir = m_szProgramDir;
     settings.szTitleStart = g_Product.szTitleText;
-    settings.pfnSelectFileTable = SelectFileTable;
-    settings.szCommandLine = m_strCmdLine.c_str();
-    settings.pfnRunInstall = RunInstall;
-    settings.pfnRunUninstallSheet = RunSetupUninstallWizard;
+    settings.pRun = this;
     auto* frame = new CMainFrame(settings);
     if (frame->m_hWnd == nullptr) {
         delete frame;
@@ -186,4 +195,13 @@ BOOL CSetupApp::CreateFrame() {
     frame->ShowWindow(m_bUninstall ? SW_HIDE : SW_SHOW);
     frame->UpdateWindow();
     return TRUE;
+}
+
+void CSetupApp::Start(CMainFrame& frame) {
+    // The uninstall mode's command line is the directory it works for.
+    if (m_bUninstall) {
+        RunSetupUninstallWizard(*m_pRun, m_strCmdLine.c_str());
+    } else {
+        RunInstall(frame, *m_pRun);
+    }
 }

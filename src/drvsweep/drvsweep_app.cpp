@@ -306,16 +306,15 @@ bool CDrvSweepApp::AskAndRelocate(const char* windowsDir, const RunOptions& opti
 }
 
 BOOL CDrvSweepApp::CreateFrame() {
+    m_pRun.reset(new ProductRun(m_bNtPaths, m_szProgramDir));
     FrameSettings settings = {};
-    settings.bNtPaths = m_bNtPaths;
     settings.bUninstall = 1;
     settings.szProgramDir = m_szProgramDir;
     settings.szTitleStart = " ";
     settings.bScreenSized = true;
     settings.bToolWindow = true;
     settings.nBitmapId = IDB_BACKGROUND;
-    settings.szCommandLine = m_strFolder.c_str();
-    settings.pfnRunUninstallSheet = RunDrvSweepWizard;
+    settings.pRun = this;
     auto* frame = new CMainFrame(settings);
     if (frame->m_hWnd == nullptr) {
         delete frame;
@@ -326,3 +325,5 @@ BOOL CDrvSweepApp::CreateFrame() {
     frame->UpdateWindow();
     return TRUE;
 }
+
+void CDrvSweepApp::Start(CMainFrame&) { RunDrvSweepWizard(*m_pRun, m_strFolder.c_str()); }

@@ -8,8 +8,12 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "common/bounded_string.h"
+#include "common/product_run.h"
 #include "common/run_options.h"
+#include "frame/main_frame.h"
 #include "framework/win_app.h"
 
 // 0 on Windows 98 and Me, 1 on every other system (95, NT, 2000, XP).
@@ -20,7 +24,8 @@ int DrvSweepNtPathsFlag(DWORD version);
 // beside the uninstaller runs; "" for a command whose program is missing.
 void ClearReadOnlyFlags(const char* windowsDir, const char* systemDir);
 
-class CDrvSweepApp : public CWinApp {
+// The application is also what its frame's timer starts: the removal wizard.
+class CDrvSweepApp : public CWinApp, private FrameRun {
 public:
     BOOL InitInstance() override;
     int ExitInstance() override;
@@ -46,6 +51,9 @@ private:
     // The removal of the copy in Temp without the pages: /S.
     void RemoveUnattended();
     BOOL CreateFrame();
+    void Start(CMainFrame& frame) override;
+
+    std::unique_ptr<ProductRun> m_pRun;   // the folders the removal reads
 };
 
 CDrvSweepApp& DrvSweepApp();

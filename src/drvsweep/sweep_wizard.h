@@ -1,7 +1,7 @@
 // The stand-alone uninstaller's wizard: progress page, then the restart page.
 #pragma once
 
-class CMainFrame;
+class ProductRun;
 
 // Runs the wizard for the folder on the relocated copy's command line.
-void RunDrvSweepWizard(CMainFrame& frame, const char* sourceDir);
+void RunDrvSweepWizard(const ProductRun& run, const char* sourceDir);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/bounded_string.h"
 #include "common/product_profile.h"
 #include "common/single_run.h"
 #include "frame/frame_title.h"
@@ -41,18 +42,12 @@ HWND FindMainFrame() {
 
 CMainFrame::CMainFrame(const FrameSettings& settings) : m_settings(settings) {
     m_szSoftwareVersion[0] = '\0';
-    FillDirectories();
-    if (m_settings.pfnSelectFileTable != nullptr) m_settings.pfnSelectFileTable(m_settings.bNtPaths);
 
     const char* className =
         RegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),
                          CreateSolidBrush(kBackground),
                          LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kIconId)));
     Create(className, g_Product.szFrameTitle, WS_POPUP, WindowRect());
-}
-
-void CMainFrame::FillDirectories() {
-    ReadSystemFolders(m_szWindowsDir, m_szSystemDir, m_szDriversDir, m_szInfDir);
 }
 
 RECT CMainFrame::WindowRect() const {
@@ -137,20 +132,12 @@ void CMainFrame::OnPaint() {
 void CMainFrame::OnTimer(UINT_PTR id) {
     // Each timer is killed before its work, which runs modally in here:
     // every road runs once per process.
-    if (id == kInstallTimer) {
-        KillTimer(kInstallTimer);
-        if (m_settings.pfnRunInstall != nullptr) m_settings.pfnRunInstall(*this);
-    } else if (id == kUninstallTimer) {
-        KillTimer(kUninstallTimer);
-        RunUninstallWizard();
-    }
-}
-
-void CMainFrame::RunUninstallWizard() {
-    if (m_settings.pfnRunUninstallSheet != nullptr) {
-        m_settings.pfnRunUninstallSheet(*this, m_settings.szCommandLine);
-    }
-    if (m_hWnd != nullptr) PostMessage(WM_CLOSE);
+    if (id != kInstallTimer && id != kUninstallTimer) return;
+    KillTimer(id);
+    if (m_settings.pRun != nullptr) m_settings.pRun->Start(*this);
+    // The removal wizard's end is the program's; the install closes the
+    // frame itself when it ends.
+    if (id == kUninstallTimer && m_hWnd != nullptr) PostMessage(WM_CLOSE);
 }
 
 void CMainFrame::OnDestroy() {

@@ -210,13 +210,52 @@ std::string InstallErrorText(DWORD result, const std::string& targetPath, const 
     return std::string();
 }
 
+namespace {
+
+enum class RowOutcome { Copied, Passed, Cancelled };
+
+// One row, from the source folder as it is (the next-disk prompt may move
+// it), until it is copied, passed over or the user ends the copy; size: the
+// source's bytes as the last try found them.
+RowOutcome CopyRow(const CopyJob& job, int i, std::string& sourceDir, char (&folder)[kPathChars],
+                   CopyObserver& observer, DWORD& size) {
+    const FileEntry& row = job.table[i];
+    const std::string target = std::string(folder) + "\\" + row.szTargetName;
+    for (;;) {
+        const std::string source = sourceDir + "\\" + row.szSourceName;
+        size = GetSourceFileSize(source.c_str());
+        char tempFile[kPathChars] = "";
+        const ServiceTempFiles serviceTempFiles(folder);
+        const DWORD result = InstallRow(job, row, sourceDir, folder, tempFile);
+        const DWORD decisive = DecisiveResultBit(result);
+        if (decisive == 0) {
+            LogInstalled(TraceKind::File, target.c_str(), nullptr, true, 0);
+            return RowOutcome::Copied;
+        }
+        const std::string failure = "failed: " + InstallErrorText(result, target, source);
+        RemoveTempFile(folder, tempFile);
+        serviceTempFiles.RemoveNew();
+        // Only the second-to-last row can be on the next disk.
+        if (decisive == VIF_CANNOTREADSRC && i == job.rowCount - 2) {
+            if (observer.OnNextDisk(sourceDir) != NextDiskAnswer::ExitSetup) continue;  // the same row again
+            LogItem(TraceKind::File, target.c_str(), nullptr, failure.c_str());
+            return RowOutcome::Cancelled;
+        }
+        const ErrorAnswer answer = observer.OnError(failure.substr(8));
+        if (answer == ErrorAnswer::Retry) continue;
+        LogItem(TraceKind::File, target.c_str(), nullptr, failure.c_str());
+        return answer == ErrorAnswer::Abort ? RowOutcome::Cancelled : RowOutcome::Passed;
+    }
+}
+
+}  // namespace
+
 bool CopyFiles(const CopyJob& job, CopyObserver& observer) {
     std::string sourceDir = job.sourceDir;
     char folder[kPathChars] = "";
     DWORD copiedBytes = 0;
-    bool cancelled = false;
 
-    for (int i = 0; i < job.rowCount && !cancelled; ++i) {
+    for (int i = 0; i < job.rowCount; ++i) {
         const FileEntry& row = job.table[i];
         if (std::strcmp(row.szItemTitle, kDoNotCopy) == 0) continue;
 
@@ -226,51 +265,16 @@ bool CopyFiles(const CopyJob& job, CopyObserver& observer) {
             (row.nLocation == LOC_TWAIN || row.nLocation == LOC_TWAIN_VN || row.nLocation == LOC_TWAIN_CA561A)) {
             MakeFolderLevels(std::strlen(job.folders.szWindowsDir), folder);
         }
-        const std::string target = std::string(folder) + "\\" + row.szTargetName;
         observer.OnRow(job.fromCaption + " " + sourceDir + "\\" + (row.bShowSourceName ? row.szSourceName : ""),
-                       job.toCaption + " " + target);
-
-        for (;;) {
-            const std::string source = sourceDir + "\\" + row.szSourceName;
-            const DWORD size = GetSourceFileSize(source.c_str());
-            char tempFile[kPathChars] = "";
-            const ServiceTempFiles serviceTempFiles(folder);
-            const DWORD result = InstallRow(job, row, sourceDir, folder, tempFile);
-            const DWORD decisive = DecisiveResultBit(result);
-            if (decisive == 0) {
-                copiedBytes += size;
-                LogInstalled(TraceKind::File, target.c_str(), nullptr, true, 0);
-                break;
-            }
-            const std::string failure = "failed: " + InstallErrorText(result, target, source);
-            RemoveTempFile(folder, tempFile);
-            serviceTempFiles.RemoveNew();
-            // Only the second-to-last row can be on the next disk.
-            if (decisive == VIF_CANNOTREADSRC && i == job.rowCount - 2) {
-                const NextDiskAnswer answer = observer.OnNextDisk(sourceDir);
-                if (answer == NextDiskAnswer::ExitSetup) {
-                    LogItem(TraceKind::File, target.c_str(), nullptr, failure.c_str());
-                    cancelled = true;
-                    break;
-                }
-                continue;  // the same row again, from the folder as it now is
-            }
-            const ErrorAnswer answer = observer.OnError(failure.substr(8));
-            if (answer != ErrorAnswer::Retry) LogItem(TraceKind::File, target.c_str(), nullptr, failure.c_str());
-            if (answer == ErrorAnswer::Abort) {
-                cancelled = true;
-                break;
-            }
-            if (answer == ErrorAnswer::Ignore) {
-                copiedBytes += size;
-                break;
-            }
-        }
-        if (cancelled) break;
+                       job.toCaption + " " + folder + "\\" + row.szTargetName);
+        // A row passed over with Ignore counts as copied.
+        DWORD size = 0;
+        if (CopyRow(job, i, sourceDir, folder, observer, size) == RowOutcome::Cancelled) return false;
+        copiedBytes += size;
         // copied * 100 / total, without the 64-bit product: total is a
         // whole number of hundreds.
         static_assert(g_dwCopyTotalBytes % 100 == 0, "the percentage divides by total / 100");
         observer.OnProgress(copiedBytes, static_cast<unsigned int>(copiedBytes / (g_dwCopyTotalBytes / 100)));
     }
-    return !cancelled;
+    return true;
 }

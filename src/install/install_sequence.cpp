@@ -5,6 +5,8 @@
 
 #include "common/exit_codes.h"
 #include "common/product_profile.h"
+#include "common/product_run.h"
+#include "frame/frame_title.h"
 #include "frame/main_frame.h"
 #include "framework/win_app.h"
 #include "install/codec_fixups.h"
@@ -69,9 +71,9 @@ void RegisterDeviceAndCodecs(const char* windowsDir, const char* systemDir, cons
     Sleep(500);
 }
 
-void RunInstall(CMainFrame& frame) {
+void RunInstall(CMainFrame& frame, const ProductRun& run) {
     const std::string companion = CompanionInstallerPath(ModulePath().c_str());
-    ProductFolder folder(frame.m_szWindowsDir);
+    ProductFolder folder(run.WindowsDir());
     if (RunInstallWizard(folder) != 1) {  // Exit Setup closed the frame
         CWinApp::Current()->m_nExitCode = kExitCancelled;
         return;
@@ -80,11 +82,11 @@ void RunInstall(CMainFrame& frame) {
     // Each missing level, logged, as the unattended install makes them.
     MakeFolderLevels(2, folder.c_str());
 
-    PurgeEarlierStillImage(frame.Folders(""));
+    PurgeEarlierStillImage(run.Folders(""));
 
     // Recorded before the uninstaller is copied into it, for the removal.
-    folder.RecordDestPath(frame.Folders("").bNtPaths);
-    CCopyProgressDlg copy(frame.Folders(folder.c_str()), frame.ProgramDir());
+    folder.RecordDestPath(run.NtPaths());
+    CCopyProgressDlg copy(run.Folders(folder.c_str()), run.ProgramDir());
     if (copy.DoModal() != IDOK) {
         // A stopped copy ends setup, as Exit Setup does: none of the later
         // steps run, and the frame would otherwise stay with nothing on it.
@@ -94,7 +96,9 @@ void RunInstall(CMainFrame& frame) {
     }
     // The uninstaller is in the product folder now: the product can be
     // listed, and removed, where users look for installed programs.
-    WriteUninstallEntry(destination, frame.m_szSoftwareVersion);
+    char version[kSoftwareVersionChars];
+    ReadSoftwareVersion(run.ProgramDir(), g_Product.szProductInf, version);
+    WriteUninstallEntry(destination, version);
 
     CreateProgramGroup(frame, destination);
     Sleep(1000);
@@ -102,5 +106,5 @@ void RunInstall(CMainFrame& frame) {
     StartCompanionInstaller(companion);
     WatchCompanion();
 
-    RegisterDeviceAndCodecs(frame.m_szWindowsDir, frame.m_szSystemDir, g_RegistrationPrompts);
+    RegisterDeviceAndCodecs(run.WindowsDir(), run.SystemDir(), g_RegistrationPrompts);
 }

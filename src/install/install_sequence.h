@@ -7,8 +7,11 @@
 #include "stillimage/still_image_registration.h"
 
 class CMainFrame;
+class ProductRun;
 
-void RunInstall(CMainFrame& frame);
+// The wizard, then every step of the install, over the run's folders; the
+// frame owns the windows it shows.
+void RunInstall(CMainFrame& frame, const ProductRun& run);
 
 // The running program's path; "" when it does not fit.
 std::string ModulePath();

@@ -2,7 +2,7 @@
 
 #include "cleanup/removal_pass.h"
 #include "common/product_profile.h"
-#include "frame/main_frame.h"
+#include "common/product_run.h"
 #include "framework/resource_text.h"
 #include "resources/setup/resource.h"
 #include "wizard/uninstall_complete_dlg.h"
@@ -17,8 +17,8 @@ void RunRemovalSheet(CRemovalProgressPage& progress) {
     sheet.DoModal();
 }
 
-void RunSetupUninstallWizard(CMainFrame& frame, const char* sourceDir) {
-    SetupRemoval removal(MakeRemovalContext(frame.Folders(""), sourceDir != nullptr ? sourceDir : "",
+void RunSetupUninstallWizard(const ProductRun& run, const char* sourceDir) {
+    SetupRemoval removal(MakeRemovalContext(run.Folders(""), sourceDir != nullptr ? sourceDir : "",
                                             LoadResString(IDS_OEM_DEVICE_DESCRIPTION)));
     CUninstallDlg progress(removal);
     RunRemovalSheet(progress);

@@ -2,11 +2,11 @@
 // restart page.
 #pragma once
 
-class CMainFrame;
+class ProductRun;
 class CRemovalProgressPage;
 
 // Runs the two-page sheet, captioned with the product name, to its end.
 void RunRemovalSheet(CRemovalProgressPage& progress);
 
 // setup's: runs the wizard for the directory the launcher passed.
-void RunSetupUninstallWizard(CMainFrame& frame, const char* sourceDir);
+void RunSetupUninstallWizard(const ProductRun& run, const char* sourceDir);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/product_profile.h"
+#include "common/product_run.h"
 #include "frame/frame_title.h"
 #include "frame/main_frame.h"
 #include "temp_tree.h"
@@ -36,17 +37,11 @@ TEST(FrameTitle, TakesTheInfSuffixCutTo31Characters) {
 
 namespace {
 
-int g_installRuns = 0;
-int g_uninstallRuns = 0;
-int g_selectedTable = -1;
-std::string g_sourceDir;
-
-void CountInstall(CMainFrame&) { ++g_installRuns; }
-void CountUninstall(CMainFrame&, const char* sourceDir) {
-    ++g_uninstallRuns;
-    g_sourceDir = sourceDir;
-}
-void RememberTable(int bNtPaths) { g_selectedTable = bNtPaths; }
+// Counts the frame's starts of the run.
+struct CountingRun : FrameRun {
+    void Start(CMainFrame&) override { ++starts; }
+    int starts = 0;
+};
 
 // Pumps messages for a while so that timers fire.
 void PumpFor(DWORD ms) {
@@ -63,38 +58,23 @@ void PumpFor(DWORD ms) {
 
 }  // namespace
 
-TEST(MainFrame, FiresTheTimerOfItsModeExactlyOnceAndClosesAfterTheRemovalWizard) {
+TEST(MainFrame, StartsItsRunOnceAndClosesAfterTheRemovalWizardOnly) {
     TempTree tree;
     for (int bUninstall : {0, 1}) {
-        g_installRuns = g_uninstallRuns = 0;
-        g_selectedTable = -1;
-        g_sourceDir.clear();
+        CountingRun run;
         FrameSettings settings = {};
         settings.bUninstall = bUninstall;
         settings.szProgramDir = tree.Root().c_str();
         settings.szTitleStart = g_Product.szTitleText;
-        settings.pfnSelectFileTable = RememberTable;
-        settings.szCommandLine = "D:\\Pixmoor CD";
-        settings.pfnRunInstall = CountInstall;
-        settings.pfnRunUninstallSheet = CountUninstall;
+        settings.pRun = &run;
         auto* frame = new CMainFrame(settings);
         HWND hWnd = frame->m_hWnd;
         ASSERT_NE(nullptr, hWnd);
-        EXPECT_EQ(0, g_selectedTable) << "file table chosen by the OS flag";
         EXPECT_EQ(hWnd, FindMainFrame()) << "found by its title";
 
-        char system[MAX_PATH];
-        GetSystemDirectoryA(system, sizeof system);
-        EXPECT_EQ(std::string(system) + "\\drivers", frame->m_szDriversDir);
-        char windows[MAX_PATH];
-        GetWindowsDirectoryA(windows, sizeof windows);
-        EXPECT_EQ(std::string(windows) + "\\INF", frame->m_szInfDir);
-
         PumpFor(400);
-        EXPECT_EQ(bUninstall ? 0 : 1, g_installRuns) << "bUninstall " << bUninstall;
-        EXPECT_EQ(bUninstall ? 1 : 0, g_uninstallRuns) << "bUninstall " << bUninstall;
+        EXPECT_EQ(1, run.starts) << "bUninstall " << bUninstall;
         if (bUninstall) {
-            EXPECT_EQ("D:\\Pixmoor CD", g_sourceDir);
             EXPECT_FALSE(IsWindow(hWnd)) << "the frame closes itself after the removal wizard";
         } else {
             EXPECT_TRUE(IsWindow(hWnd)) << "the install road closes the frame itself";
@@ -102,4 +82,16 @@ TEST(MainFrame, FiresTheTimerOfItsModeExactlyOnceAndClosesAfterTheRemovalWizard)
         }
         EXPECT_EQ(nullptr, FindMainFrame());
     }
+}
+
+TEST(ProductRun, ReadsTheSystemFolders) {
+    const ProductRun run(0, "D:\\Pixmoor CD");
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    EXPECT_EQ(std::string(system) + "\\drivers", run.DriversDir());
+    EXPECT_EQ(std::string(windows) + "\\INF", run.InfDir());
+    EXPECT_STREQ("D:\\Pixmoor CD", run.ProgramDir());
+    EXPECT_EQ(0, run.Folders("").bNtPaths);
 }
