@@ -186,15 +186,8 @@ BOOL CSetupApp::CreateFrame() {
     settings.szProgramDir = m_szProgramDir;
     settings.szTitleStart = g_Product.szTitleText;
     settings.pRun = this;
-    auto* frame = new CMainFrame(settings);
-    if (frame->m_hWnd == nullptr) {
-        delete frame;
-        return FALSE;
-    }
-    m_pMainWnd = frame;
-    frame->ShowWindow(m_bUninstall ? SW_HIDE : SW_SHOW);
-    frame->UpdateWindow();
-    return TRUE;
+    m_pMainWnd = OpenMainFrame(settings, m_bUninstall ? SW_HIDE : SW_SHOW);
+    return m_pMainWnd != nullptr;
 }
 
 void CSetupApp::Start(CMainFrame& frame) {

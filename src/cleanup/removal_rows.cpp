@@ -3,6 +3,7 @@
 #include "cleanup/registry_tree.h"
 #include "common/ascii_text.h"
 #include "common/bounded_string.h"
+#include "common/path_chars.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ void RemoveFileIn(const char* folder, const char* name, FileDeletion rule, Remov
 }
 
 void RemoveFolderFromRoot(const char* folder, RemovalSink& sink) {
-    if (folder == nullptr || !IsAsciiLetter(folder[0]) || folder[1] != ':') return;
+    if (!IsDrivePath(folder)) return;
     const char root[] = {folder[0], ':', '\\', '\0'};
     SetCurrentDirectoryA(root);
     sink.RemoveFolder(folder);

@@ -10,6 +10,8 @@
 
 #include <string>
 
+#include "common/ascii_text.h"
+
 // Index of the first occurrence of text in path that starts at a character
 // at or after from (itself a character start); npos when none.
 std::size_t FindInPath(const std::string& path, const char* text, std::size_t from = 0, UINT codePage = CP_ACP);
@@ -20,6 +22,13 @@ std::size_t FindSeparator(const std::string& path, std::size_t from = 0, UINT co
 // Index of the last character of path that is one of separators (ASCII
 // characters, "\\" unless named); npos when none.
 std::size_t FindLastSeparator(const std::string& path, const char* separators = "\\", UINT codePage = CP_ACP);
+
+// Whether path starts "X:\": a full path below a drive's root. Anything
+// else (empty, relative, UNC, "X:name") would resolve against the current
+// directory or drive.
+inline bool IsDrivePath(const char* path) {
+    return path != nullptr && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\';
+}
 
 // Takes backslash characters off the end of path while it is longer than
 // keep bytes.

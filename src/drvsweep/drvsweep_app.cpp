@@ -315,15 +315,8 @@ BOOL CDrvSweepApp::CreateFrame() {
     settings.bToolWindow = true;
     settings.nBitmapId = IDB_BACKGROUND;
     settings.pRun = this;
-    auto* frame = new CMainFrame(settings);
-    if (frame->m_hWnd == nullptr) {
-        delete frame;
-        return FALSE;
-    }
-    m_pMainWnd = frame;
-    frame->ShowWindow(SW_HIDE);
-    frame->UpdateWindow();
-    return TRUE;
+    m_pMainWnd = OpenMainFrame(settings, SW_HIDE);
+    return m_pMainWnd != nullptr;
 }
 
 void CDrvSweepApp::Start(CMainFrame&) { RunDrvSweepWizard(*m_pRun, m_strFolder.c_str()); }

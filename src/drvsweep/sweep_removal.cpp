@@ -12,6 +12,7 @@
 #include "common/bounded_string.h"
 #include "common/locations.h"
 #include "common/message_queue.h"
+#include "common/path_chars.h"
 #include "product/product_folder.h"
 #include "common/product_profile.h"
 #include "drvsweep/sweep_tables.h"
@@ -26,13 +27,6 @@ constexpr DWORD kFolderGroupTimeoutMs = 10;
 const char kPerUserKey[] = "Software\\Vantrell\\USB Marlix";                // HKEY_CURRENT_USER
 const char kDefaultUserKey[] = ".Default\\Software\\Vantrell\\USB Marlix";  // HKEY_USERS
 const char* const kSystemIniDrivers[] = {"MSVideo.Sepalo", "MSVideo.Dovrex", "MSVideo.VFWWDM"};
-
-// "X:\..." — anything else (empty, relative, UNC) would resolve against
-// the current directory or drive.
-bool IsDrivePath(const char* path) {
-    return path != nullptr && IsAsciiLetter(path[0]) && path[1] == ':' &&
-           path[2] == '\\';
-}
 
 // The source directory as a full path without trailing backslash, or ""
 // when it names no usable product folder (see UsableProductFolder).

@@ -140,6 +140,17 @@ void CMainFrame::OnTimer(UINT_PTR id) {
     if (id == kUninstallTimer && m_hWnd != nullptr) PostMessage(WM_CLOSE);
 }
 
+CMainFrame* OpenMainFrame(const FrameSettings& settings, int showCommand) {
+    auto* frame = new CMainFrame(settings);
+    if (frame->m_hWnd == nullptr) {
+        delete frame;
+        return nullptr;
+    }
+    frame->ShowWindow(showCommand);
+    frame->UpdateWindow();
+    return frame;
+}
+
 void CMainFrame::OnDestroy() {
     RemovePropA(m_hWnd, kRunWindowProperty);
     if (m_bBitmapLoaded) DeleteObject(m_bitmap);

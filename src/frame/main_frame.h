@@ -55,6 +55,10 @@ private:
     int m_bBitmapLoaded = 0;
 };
 
+// Creates the frame and shows it with showCommand (SW_HIDE for the removal
+// wizards); nullptr when its window could not be made.
+CMainFrame* OpenMainFrame(const FrameSettings& settings, int showCommand);
+
 // The frame of this process, found as every step finds it: by its title,
 // among this process's windows only.
 HWND FindMainFrame();

@@ -20,11 +20,6 @@ constexpr DWORD kFirstReadChars = 64;
 // over-long anyway.
 constexpr DWORD kLastReadChars = 4096;
 
-bool IsDrivePath(const std::string& path) {
-    return path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' &&
-           (path[2] == '\\' || path[2] == '/');
-}
-
 // Backslashes only, one between names ("/" is never a second byte in the
 // double-byte code pages, so it is replaced byte by byte).
 std::string SingleSeparators(std::string path) {
@@ -52,13 +47,14 @@ bool IsSameOrAbove(const std::string& folder, const char* other) {
 }  // namespace
 
 std::string UsableProductFolder(const std::string& dir, const char* windowsDir, const char* systemDir) {
-    if (!IsDrivePath(dir) || dir.size() >= kPathChars) return std::string();
+    const std::string single = SingleSeparators(dir);
+    if (!IsDrivePath(single.c_str()) || dir.size() >= kPathChars) return std::string();
     char full[kPathChars];
-    const DWORD len = GetFullPathNameA(SingleSeparators(dir).c_str(), kPathChars, full, nullptr);
+    const DWORD len = GetFullPathNameA(single.c_str(), kPathChars, full, nullptr);
     if (len == 0 || len >= kPathChars) return std::string();
     std::string folder = SingleSeparators(std::string(full, len));
     StripTrailingSeparators(folder);
-    if (folder.size() <= 2 || !IsDrivePath(folder)) return std::string();  // a drive root
+    if (folder.size() <= 2 || !IsDrivePath(folder.c_str())) return std::string();  // a drive root
     if (IsSameOrAbove(folder, windowsDir) || IsSameOrAbove(folder, systemDir)) return std::string();
     return folder;
 }
