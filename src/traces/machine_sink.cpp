@@ -120,12 +120,12 @@ bool MachineSinkImpl::OpenKeySecurity(HKEY root, const char* path) {
 
 void MachineSinkImpl::RemoveProgramGroups(const std::vector<GroupRemoval>& groups) {
     // The log names each group once, as the program manager lists it before.
-    std::vector<bool> listed;
+    std::string listed(groups.size(), '\0');
     std::vector<ProgramManagerCommand> commands;
     for (std::size_t i = 0; i < groups.size(); ++i) {
         bool repeated = false;
         for (std::size_t j = 0; j < i; ++j) repeated = repeated || lstrcmpiA(groups[i].szName, groups[j].szName) == 0;
-        listed.push_back(!repeated && GroupListedForLog(groups[i].szName, groups[i].dwTimeoutMs));
+        listed[i] = !repeated && GroupListedForLog(groups[i].szName, groups[i].dwTimeoutMs);
         // Delete mode reads no table rows.
         commands.push_back({BuildProgramGroupCommands(groups[i].szName, "", true, nullptr, 0).front(),
                             groups[i].dwTimeoutMs});
