@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <vector>
 
 #include "cleanup/device_scans.h"
@@ -15,19 +14,14 @@
 #include "common/file_entry.h"
 #include "common/locations.h"
 #include "common/message_queue.h"
-#include "product/product_folder.h"
 #include "common/product_profile.h"
+#include "product/product_folder.h"
 #include "stillimage/earlier_still_image.h"
 
 namespace {
 
 constexpr DWORD kProgramManagerTimeoutMs = 6000;
 constexpr int kScanPasses = 10;
-
-
-}  // namespace
-
-namespace {
 
 }  // namespace
 
@@ -74,7 +68,6 @@ void RemoveFiles(const RemovalContext& context, const RemovalFolders& productFol
     const FolderSet folders{context.szWindowsDir, context.szSystemDir, context.szInfDir,
                             productFolders.strInstallDir.c_str(), context.bNtPaths};
     for (int i = 0; i < count; ++i) {
-
         // Rows without a usable folder delete nothing, but still move the bar.
         char folder[kPathChars];
         if (ResolveLocation(LocationPass::Removal, rows[i].nLocation, folders, folder) ==

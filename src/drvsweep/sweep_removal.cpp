@@ -13,9 +13,9 @@
 #include "common/locations.h"
 #include "common/message_queue.h"
 #include "common/path_chars.h"
-#include "product/product_folder.h"
 #include "common/product_profile.h"
 #include "drvsweep/sweep_tables.h"
+#include "product/product_folder.h"
 #include "stillimage/earlier_still_image.h"
 
 namespace {

@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "common/locations.h"
-#include "product/product_folder.h"
 #include "common/product_profile.h"
 #include "common/text_format.h"
 #include "drvsweep/self_relocation.h"
 #include "drvsweep/sweep_removal.h"
+#include "product/product_folder.h"
 #include "traces/trace_report_file.h"
 
 namespace {
