@@ -104,8 +104,16 @@ TEST_F(CdDriveE2E, InstallsFromTheDiscAndItsUninstallProgramRemovesFromThere) {
 
     const std::string destination = WindowsDir().substr(0, 2) + "\\Pixmoor-USB 300 plus";
     const bool ntLine = m_version != "win98" && m_version != "winme" && m_version != "win95";
-    ExpectInstalledProduct(destination, ntLine);
+    std::string installed;
+    std::string original;
+    EXPECT_TRUE(ReadFileBytes(destination + "\\DRVSWEEP.EXE", installed) &&
+                ReadFileBytes(CdImageDir() + "\\..\\drvsweep.exe", original) && installed == original)
+        << "DRVSWEEP.EXE is the expanded uninstaller";
     EXPECT_FALSE(ReadOnly(destination + "\\DRVSWEEP.EXE")) << "the uninstaller kept the disc's read-only flag";
+    char recorded[MAX_PATH] = "";
+    GetPrivateProfileStringA("DestPath", "DestPath", "(none)", recorded, sizeof recorded, "vantrell.ini");
+    EXPECT_EQ(ntLine ? destination : "(none)", std::string(recorded));
+    ExpectProductRegistered(destination, ntLine);
 
     // The uninstall program on the disc: its copy in the Windows folder
     // removes the product. (The removal clears the read-only flag of that
@@ -120,8 +128,8 @@ TEST_F(CdDriveE2E, InstallsFromTheDiscAndItsUninstallProgramRemovesFromThere) {
         << "the product stays in the list of installed programs";
     const std::string copy = WindowsDir() + "\\uninstal.exe";
     std::string copied;
-    std::string original;
-    EXPECT_TRUE(ReadFileBytes(copy, copied) && ReadFileBytes(m_disc + "\\uninstal.exe", original) &&
-                copied == original)
+    std::string program;
+    EXPECT_TRUE(ReadFileBytes(copy, copied) && ReadFileBytes(m_disc + "\\uninstal.exe", program) &&
+                copied == program)
         << "the launcher's copy is not the disc's uninstal.exe";
 }

@@ -159,7 +159,14 @@ TEST_F(InstallE2E, FirstInstallCopiesGroupsRegistersAndEndsWithTheCompanion) {
     ASSERT_TRUE(PressButton(setup.m_sheet, ids::kNext));
     FinishWithCompanion(setup);
 
-    ExpectInstalledProduct(Destination(), OnNtLine());
+    std::string installed;
+    std::string original;
+    ASSERT_TRUE(ReadFileBytes(Destination() + "\\DRVSWEEP.EXE", installed));
+    ASSERT_TRUE(ReadFileBytes(CdImageDir() + "\\..\\drvsweep.exe", original));
+    EXPECT_TRUE(installed == original) << "DRVSWEEP.EXE is the expanded uninstaller";
+    EXPECT_EQ(OnNtLine() ? Destination() : "(none)", Profile("DestPath", "DestPath", "vantrell.ini"));
+
+    ExpectProductRegistered(Destination(), OnNtLine());
     DWORD type = 0;
     std::string other;
     EXPECT_TRUE(ReadValue(HKEY_LOCAL_MACHINE, kRegisteredApps, "Other Vendor Scanner", type, other));

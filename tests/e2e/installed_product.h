@@ -4,9 +4,9 @@
 
 #include <string>
 
-// The expanded uninstaller in the product folder `destination`, the folder
-// recorded for the uninstall mode (2000/XP, ntLine), the Start Menu group
-// with its item, the still-image registration value by value and the entry
-// in the list of installed programs: a test failure for each that is
+// The product with the product folder `destination` as the system knows
+// it: the Start Menu group with its item, the still-image registration
+// value by value (with the 2000/XP line's padded strings, ntLine) and the
+// entry in the list of installed programs; a test failure for each that is
 // missing or wrong.
-void ExpectInstalledProduct(const std::string& destination, bool ntLine);
+void ExpectProductRegistered(const std::string& destination, bool ntLine);
