@@ -34,11 +34,14 @@ echo "Built for $arch (the target the tests run): build/"
 configure_and_build "build-$(other "$arch")" "$(other "$arch")"
 echo "Built for $(other "$arch") as well: build-$(other "$arch")/"
 
-# The shipping CD image is the i686 one. Its files are the same bytes from
-# every build of one commit: a CD image is checked against this list with
-# sha256sum -c (see README).
+# The shipping CD image is the i686 one. Its files and its disc image are
+# the same bytes from every build of one commit: a CD image is checked
+# against this list with sha256sum -c in its folder (see README), which
+# finds the disc image beside it.
 shipping=build
 [ "$arch" = i686 ] || shipping=build-i686
-(cd "$shipping/cdimage" && find . -type f | LC_ALL=C sort | sed 's|^\./||' | xargs -d '\n' sha256sum) >"$shipping/cdimage.sha256"
-echo "Shipping CD image: $shipping/cdimage, SHA-256 of each file in $shipping/cdimage.sha256:"
+(cd "$shipping/cdimage" && find . -type f | LC_ALL=C sort | sed 's|^\./||' | xargs -d '\n' sha256sum \
+  && sha256sum ../pixmoor-usb-300-plus.iso) >"$shipping/cdimage.sha256"
+echo "Shipping CD image: $shipping/cdimage, its disc image $shipping/pixmoor-usb-300-plus.iso," \
+  "SHA-256 of each in $shipping/cdimage.sha256:"
 cat "$shipping/cdimage.sha256"

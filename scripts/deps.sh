@@ -1,6 +1,7 @@
 #!/bin/bash
 # Installs, on Debian, what building, running and testing need, when it is
-# missing: the mingw-w64 cross compilers, Wine, Xvfb, mscompress, the
+# missing: the mingw-w64 cross compilers, Wine, Xvfb, mscompress, xorriso
+# for the disc image and fuseiso to mount it for the CD-drive scenario, the
 # test framework's sources, fonts (CJK included), the locales the
 # language tests and the demo run under and Python for the 95/98/Me call check.
 set -euo pipefail
@@ -11,7 +12,7 @@ packages=(
   googletest
   wine wine64 wine32:i386
   xvfb xauth x11-utils imagemagick
-  mscompress
+  mscompress xorriso fuseiso
   locales fonts-liberation fonts-noto-cjk fonts-dejavu-core
   python3
 )

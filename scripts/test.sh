@@ -35,6 +35,9 @@ if [ $# -eq 0 ]; then
 fi
 echo "Test time: $(( $(date +%s) - start )) s"
 echo "$target_line"
+# A test that cannot run here says why (no mount for the full drive or the
+# disc, say); CTest shows no output of a test that passed or skipped.
+tr -d '\r' <build/Testing/Temporary/LastTest.log | awk '/: Skipped$/ {getline why; print "skipped: " why}' || true
 # GoogleTest's own counts over all test programs, from the log CTest keeps.
 awk '/^\[==========\] [0-9]+ tests? from .* ran/ {ran += $2}
      /^\[  FAILED  \] [0-9]+ tests?, listed below/ {failed += $4}

@@ -16,8 +16,6 @@
 
 namespace {
 
-const char kRemovalPage[] = "Remove Programs From Your Computer";
-
 // What stays after the round trip on both Windows lines, each with the
 // reason it stays. A change of the comparison ("+ " came, "- " went, "~ "
 // changed; lower case) belongs to a leftover when it is its entry, or lies
@@ -64,30 +62,6 @@ protected:
         }
     }
 
-    // uninstal.exe from the CD with no directory, as a shortcut whose
-    // working folder is elsewhere starts it: OK to the question, then every
-    // removal wizard that comes up (the launcher's and its copy's) is
-    // walked to its end without a restart.
-    void Uninstall() {
-        ChildProcess launcher;
-        ASSERT_TRUE(launcher.Start("\"" + m_cd + "\\uninstal.exe\"", WindowsDir()));
-        HWND question = WaitForWindow("Confirm File Deletion", launcher.Id(), kWindowTimeoutMs);
-        ASSERT_NE(nullptr, question) << DescribeVisibleWindows();
-        ASSERT_TRUE(PressButton(question, IDOK));
-        int wizards = 0;
-        for (HWND sheet; (sheet = WaitForDialog(kRemovalPage, 0, wizards == 0 ? kWindowTimeoutMs : 5000)) != nullptr;) {
-            DWORD processId = 0;
-            GetWindowThreadProcessId(sheet, &processId);
-            std::string failure;
-            ASSERT_TRUE(FinishRemovalWizardWithoutRestart(processId, failure)) << failure;
-            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, kWindowTimeoutMs));
-            ++wizards;
-        }
-        EXPECT_GE(wizards, 1) << "the confirmed launcher leads into a removal pass";
-        EXPECT_TRUE(launcher.WaitForExit(kWindowTimeoutMs));
-        EXPECT_TRUE(WaitForWindowGone("Setup", 0, kWindowTimeoutMs)) << DescribeVisibleWindows();
-    }
-
     std::vector<std::unique_ptr<ScopedWindowsVersion>> m_versions;
     std::string m_cd;
 };
@@ -104,8 +78,7 @@ TEST_F(RoundTripE2E, InstallThenUninstallLeavesOnlyTheListedLeftovers) {
     ASSERT_TRUE(InstallWithDefaults(m_cd, failure)) << failure;
     const std::string productFolder = WindowsDir().substr(0, 2) + "\\Pixmoor-USB 300 plus";
     ASSERT_TRUE(FileExists(productFolder + "\\DRVSWEEP.EXE"));
-    Uninstall();
-    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(UninstallFromLauncher(m_cd, failure)) << failure;
     EXPECT_FALSE(DirectoryExists(productFolder)) << "the product folder goes with the uninstaller in it";
 
     std::vector<bool> seen(std::size(kLeftovers), false);

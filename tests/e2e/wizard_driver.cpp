@@ -133,3 +133,37 @@ bool InstallInto(const std::string& cdDir, const std::string& destinationUtf8, c
     }
     return true;
 }
+
+bool UninstallFromLauncher(const std::string& cdDir, std::string& failure) {
+    ChildProcess launcher;
+    if (!launcher.Start("\"" + cdDir + "\\uninstal.exe\"", WindowsDir())) {
+        failure = "uninstal.exe did not start";
+        return false;
+    }
+    HWND question = WaitForWindow("Confirm File Deletion", launcher.Id(), kWindowTimeoutMs);
+    if (question == nullptr || !PressButton(question, IDOK)) {
+        failure = "no question to confirm; " + DescribeVisibleWindows();
+        return false;
+    }
+    int wizards = 0;
+    for (HWND sheet;
+         (sheet = WaitForDialog(kEnglishTitles.removal, 0, wizards == 0 ? kWindowTimeoutMs : 5000)) != nullptr;) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(sheet, &processId);
+        if (!FinishRemovalWizardWithoutRestart(processId, failure)) return false;
+        if (!WaitUntil([&] { return !IsWindow(sheet); }, kWindowTimeoutMs)) {
+            failure = "a removal wizard stayed after Finish";
+            return false;
+        }
+        ++wizards;
+    }
+    if (wizards == 0) {
+        failure = "the confirmed launcher led into no removal pass; " + DescribeVisibleWindows();
+        return false;
+    }
+    if (!launcher.WaitForExit(kWindowTimeoutMs) || !WaitForWindowGone("Setup", 0, kWindowTimeoutMs)) {
+        failure = "the launcher or a frame stayed; " + DescribeVisibleWindows();
+        return false;
+    }
+    return true;
+}

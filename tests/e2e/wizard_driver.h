@@ -78,3 +78,10 @@ bool FinishRemovalWizardWithoutRestart(DWORD processId, std::string& failure,
 bool InstallWithDefaults(const std::string& cdDir, std::string& failure);
 bool InstallInto(const std::string& cdDir, const std::string& destinationUtf8, const WizardTitles& titles,
                  std::string& failure);
+
+// uninstal.exe from the CD in cdDir with no directory, as a shortcut whose
+// working folder is elsewhere starts it: OK to the question, then every
+// removal wizard that comes up (the launcher's and its copy's) is walked
+// to its end without a restart, and the launcher and every frame titled
+// "Setup" are gone; false (with the reason) when a step did not happen.
+bool UninstallFromLauncher(const std::string& cdDir, std::string& failure);

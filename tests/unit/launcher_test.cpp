@@ -48,6 +48,9 @@ protected:
 }  // namespace
 
 TEST_F(RelocateUninstallerTest, CopiesWholeAndStartsTheCopyWithTheProgramDirectory) {
+    // Read-only, as every file on a CD. The copy must not be: the next
+    // start from the CD, this loop's second round, writes over it.
+    ASSERT_TRUE(SetFileAttributesA(m_source.c_str(), FILE_ATTRIBUTE_READONLY));
     for (int bNtPaths : {1, 0}) {
         DeleteFileA(m_record.c_str());
         const LauncherContext context = Context(bNtPaths, "C:\\Pixmoor CD\\disk 1", m_tree.WindowsDir());
@@ -58,6 +61,7 @@ TEST_F(RelocateUninstallerTest, CopiesWholeAndStartsTheCopyWithTheProgramDirecto
         std::string copy;
         ASSERT_TRUE(ReadFileBytes(m_tree.WindowsDir() + "\\uninstal.exe", copy));
         EXPECT_TRUE(copy == m_program) << "copy has " << copy.size() << " of " << m_program.size();
+        EXPECT_EQ(0u, GetFileAttributesA((m_tree.WindowsDir() + "\\uninstal.exe").c_str()) & FILE_ATTRIBUTE_READONLY);
         EXPECT_EQ("C:\\Pixmoor CD\\disk 1\n", RecordedCommandLine(10000));
     }
 }
