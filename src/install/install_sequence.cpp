@@ -45,6 +45,16 @@ void CreateProgramGroup(CMainFrame& frame, const std::string& destination) {
     if (notice.m_hWnd != nullptr) DestroyWindow(notice.m_hWnd);
 }
 
+// Each missing level of the folder the wizard chose, logged as the
+// unattended install makes them; the current directory, which the level
+// test moves, stays where the wizard left it.
+void MakeWizardFolder(const ProductFolder& folder) {
+    char current[kPathChars] = "";
+    const DWORD len = GetCurrentDirectoryA(sizeof current, current);
+    MakeFolderLevels(2, folder.c_str());
+    if (len > 0 && len < sizeof current) SetCurrentDirectoryA(current);
+}
+
 }  // namespace
 
 DWORD MakeProgramGroup(const std::string& destination) {
@@ -79,8 +89,7 @@ void RunInstall(CMainFrame& frame, const ProductRun& run) {
         return;
     }
     const std::string& destination = folder.Path();
-    // Each missing level, logged, as the unattended install makes them.
-    MakeFolderLevels(2, folder.c_str());
+    MakeWizardFolder(folder);
 
     PurgeEarlierStillImage(run.Folders(""));
 
