@@ -8,6 +8,7 @@
 #include "common/ascii_text.h"
 #include "common/locations.h"
 #include "common/product_profile.h"
+#include "common/product_run.h"
 #include "common/text_format.h"
 #include "frame/frame_title.h"
 #include "product/product_folder.h"
@@ -48,13 +49,12 @@ std::string DirectoryLine(const RemovalContext& context, RemovalSink& sink) {
 }  // namespace
 
 std::string BuildTraceReport(const TraceReportSetup& setup) {
-    char windows[kPathChars], system[kPathChars], drivers[kPathChars], inf[kPathChars];
-    ReadSystemFolders(windows, system, drivers, inf);
+    const ProductRun run(setup.bNtPaths, setup.szProgramDir);
 
     // As the uninstall wizard sets up its pass; on the 98 line the launcher
     // passes on the folder it runs from.
-    const RemovalContext context = MakeRemovalContext(FolderSet{windows, system, inf, "", setup.bNtPaths},
-                                                      setup.szProgramDir, LoadResString(IDS_OEM_DEVICE_DESCRIPTION));
+    const RemovalContext context =
+        MakeRemovalContext(run.Folders(""), setup.szProgramDir, LoadResString(IDS_OEM_DEVICE_DESCRIPTION));
 
     TraceRecorder removal;
     std::string report = std::string(g_Product.szProductName) + ": what the removal would take (nothing was deleted)\r\n";
@@ -69,7 +69,7 @@ std::string BuildTraceReport(const TraceReportSetup& setup) {
 
     // The install's purge runs on the machine as it is, not after a removal.
     TraceRecorder purge;
-    PurgeEarlierStillImage(FolderSet{windows, system, inf, "", setup.bNtPaths}, purge);
+    PurgeEarlierStillImage(run.Folders(""), purge);
     AppendTraceSection(report, "Install: removal of earlier still-image entries", purge.Traces());
     return report;
 }

@@ -24,11 +24,16 @@ bool ProgramDirFromModulePath(const char* modulePath, char (&out)[kPathChars]) {
 }
 
 bool GetProgramDir(char (&out)[kPathChars]) {
-    char modulePath[kPathChars];
-    const DWORD len = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
-    if (len == 0 || len >= sizeof modulePath) {
+    const std::string modulePath = ModulePath();
+    if (modulePath.empty()) {
         out[0] = '\0';
         return false;
     }
-    return ProgramDirFromModulePath(modulePath, out);
+    return ProgramDirFromModulePath(modulePath.c_str(), out);
+}
+
+std::string ModulePath() {
+    char path[kPathChars] = "";
+    const DWORD len = GetModuleFileNameA(nullptr, path, sizeof path);
+    return (len > 0 && len < sizeof path) ? std::string(path) : std::string();
 }

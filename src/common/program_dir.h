@@ -17,3 +17,6 @@ bool ProgramDirFromModulePath(const char* modulePath, char (&out)[kPathChars]);
 
 // The same for the running process's own file.
 bool GetProgramDir(char (&out)[kPathChars]);
+
+// The running program's path; "" when it does not fit.
+std::string ModulePath();

@@ -236,9 +236,9 @@ void UnattendedSweep::BeforeProgramFile() {
 }
 
 void CDrvSweepApp::RemoveUnattended() {
-    char windows[kPathChars], system[kPathChars], drivers[kPathChars], inf[kPathChars];
-    ReadSystemFolders(windows, system, drivers, inf);
-    UnattendedSweep removal({windows, system, inf, m_strFolder, m_bNtPaths}, m_hResultPipe, m_hCaller);
+    const ProductRun run(m_bNtPaths, m_szProgramDir);
+    UnattendedSweep removal({run.WindowsDir(), run.SystemDir(), run.InfDir(), m_strFolder, m_bNtPaths}, m_hResultPipe,
+                            m_hCaller);
     m_hResultPipe = m_hCaller = nullptr;
     NoRemovalProgress progress;
     removal.Run(progress);
@@ -246,16 +246,15 @@ void CDrvSweepApp::RemoveUnattended() {
 }
 
 int CDrvSweepApp::RunReport() {
-    char modulePath[kPathChars] = "";
-    const DWORD len = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
-    if (len == 0 || len >= sizeof modulePath) return kExitFailed;
-    return RunSweepReport(m_strCmdLine, {m_bNtPaths, modulePath, m_strExeName.c_str()});
+    const std::string modulePath = ModulePath();
+    if (modulePath.empty()) return kExitFailed;
+    const ProductRun run(m_bNtPaths, "");
+    return RunSweepReport(m_strCmdLine, {run, modulePath.c_str(), m_strExeName.c_str()});
 }
 
 bool CDrvSweepApp::AskAndRelocate(const char* windowsDir, const RunOptions& options) {
-    char modulePath[kPathChars] = "";
-    const DWORD len = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
-    if (len == 0 || len >= sizeof modulePath) return false;
+    const std::string modulePath = ModulePath();
+    if (modulePath.empty()) return false;
     const RelocationPaths paths = MakeRelocationPaths(modulePath, m_strExeName, windowsDir);
     // Nothing is changed before the user's OK: Cancel leaves the system as it was.
     if (!options.bSilent && !ConfirmRemoval(IDS_CONFIRM_UNINSTALL, IDS_CONFIRM_CAPTION)) {
@@ -288,7 +287,7 @@ bool CDrvSweepApp::AskAndRelocate(const char* windowsDir, const RunOptions& opti
     // The copy in Temp writes the rest of the log and its exit code: the
     // file is free for it before it starts.
     ReleaseRunLog();
-    if (!LaunchTempCopy(paths, installed, modulePath, carried.c_str(), commandLine, options.bSilent ? &process : nullptr,
+    if (!LaunchTempCopy(paths, installed, modulePath.c_str(), carried.c_str(), commandLine, options.bSilent ? &process : nullptr,
                         reason)) {
         DWORD error = 0;
         if (options.szLog[0] != '\0') OpenRunLog(options.szLog, true, "removal", m_strCmdLine.c_str(), error);

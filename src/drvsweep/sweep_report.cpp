@@ -31,15 +31,14 @@ std::string BuildReportOf(const void* setup) { return BuildSweepReport(*static_c
 }  // namespace
 
 std::string BuildSweepReport(const SweepReportSetup& setup) {
-    char windows[kPathChars], system[kPathChars], drivers[kPathChars], inf[kPathChars];
-    ReadSystemFolders(windows, system, drivers, inf);
-    const std::string folder = RemovalFolder(setup, windows);
-    const SweepContext context{windows, system, inf, folder, setup.bNtPaths};
+    const ProductRun& run = setup.run;
+    const std::string folder = RemovalFolder(setup, run.WindowsDir());
+    const SweepContext context{run.WindowsDir(), run.SystemDir(), run.InfDir(), folder, run.NtPaths()};
 
     std::string report = std::string(g_Product.szProductName) + ": what the removal would take (nothing was deleted)\r\n";
     report += std::string("Program:   ") + setup.szModulePath + " (the stand-alone uninstaller)\r\n";
     report += "Date:      " + LocalDateText() + "\r\n";
-    report += std::string("OS flag:   ") + (setup.bNtPaths ? "1 (every system but 98 and Me)" : "0 (98 and Me)") + "\r\n";
+    report += std::string("OS flag:   ") + (run.NtPaths() ? "1 (every system but 98 and Me)" : "0 (98 and Me)") + "\r\n";
     report += "Product folder: " + FolderLine(folder, context) + "\r\n";
 
     TraceRecorder removal;

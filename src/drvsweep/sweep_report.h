@@ -6,9 +6,11 @@
 
 #include <string>
 
+#include "common/product_run.h"
+
 // What the report needs to know of the running program.
 struct SweepReportSetup {
-    int bNtPaths;             // DRVSWEEP's OS flag
+    const ProductRun& run;    // its OS flag and the system's folders
     const char* szModulePath; // the program file
     const char* szExeName;    // its name without extension
 };

@@ -6,6 +6,7 @@
 #include "common/exit_codes.h"
 #include "common/product_profile.h"
 #include "common/product_run.h"
+#include "common/program_dir.h"
 #include "frame/frame_title.h"
 #include "frame/main_frame.h"
 #include "framework/win_app.h"
@@ -28,12 +29,6 @@ namespace {
 constexpr DWORD kProgramManagerTimeoutMs = 6000;
 
 }  // namespace
-
-std::string ModulePath() {
-    char path[kPathChars] = "";
-    const DWORD len = GetModuleFileNameA(nullptr, path, sizeof path);
-    return (len > 0 && len < sizeof path) ? std::string(path) : std::string();
-}
 
 namespace {
 

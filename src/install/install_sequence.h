@@ -13,9 +13,6 @@ class ProductRun;
 // frame owns the windows it shows.
 void RunInstall(CMainFrame& frame, const ProductRun& run);
 
-// The running program's path; "" when it does not fit.
-std::string ModulePath();
-
 // The product's program group with an item for each table row that has a
 // title, pointing into destination; returns the program manager's process.
 DWORD MakeProgramGroup(const std::string& destination);

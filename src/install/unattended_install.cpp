@@ -6,6 +6,8 @@
 #include "common/locations.h"
 #include "common/path_chars.h"
 #include "common/product_profile.h"
+#include "common/product_run.h"
+#include "common/program_dir.h"
 #include "common/version_library.h"
 #include "frame/frame_title.h"
 #include "install/companion.h"
@@ -38,24 +40,23 @@ const RegistrationPrompts kLoggedPrompts = {LogNotice};
 }  // namespace
 
 int RunUnattendedInstall(const UnattendedInstall& run) {
-    char windows[kPathChars], system[kPathChars], drivers[kPathChars], inf[kPathChars];
-    ReadSystemFolders(windows, system, drivers, inf);
+    const ProductRun folders(run.bNtPaths, run.szProgramDir);
     SelectFileTable(run.bNtPaths);
     char version[kSoftwareVersionChars];
     ReadSoftwareVersion(run.szProgramDir, g_Product.szProductInf, version);
     const std::string companion = CompanionInstallerPath(ModulePath().c_str());
-    ProductFolder folder(windows);
+    ProductFolder folder(folders.WindowsDir());
     if (run.szDestination[0] != '\0') folder.Set(run.szDestination);
     const std::string& destination = folder.Path();
 
     // Each missing level, as the wizard's browse box would make it.
     MakeFolderLevels(2, folder.c_str());
-    PurgeEarlierStillImage(FolderSet{windows, system, inf, "", run.bNtPaths});
+    PurgeEarlierStillImage(folders.Folders(""));
 
     folder.RecordDestPath(run.bNtPaths);
     UnattendedCopy observer;
-    const CopyJob job = {g_pFileTable, g_nFileCount, FolderSet{windows, system, inf, folder.c_str(), run.bNtPaths},
-                         run.szProgramDir, "", "", InstallFileVersion};
+    const CopyJob job = {g_pFileTable, g_nFileCount, folders.Folders(folder.c_str()), run.szProgramDir, "", "",
+                         InstallFileVersion};
     if (!CopyFiles(job, observer)) return kExitFailed;
     WriteUninstallEntry(destination, version);
     // Nothing of this run may stay on the screens of the machines it is
@@ -67,7 +68,7 @@ int RunUnattendedInstall(const UnattendedInstall& run) {
     StartCompanionInstaller(companion);
     LogOutcome(TraceKind::Program, companion.c_str(), nullptr, g_hCompanionProcess != nullptr, GetLastError(),
                "started");
-    RegisterDeviceAndCodecs(windows, system, kLoggedPrompts);
+    RegisterDeviceAndCodecs(folders.WindowsDir(), folders.SystemDir(), kLoggedPrompts);
     WaitForCompanionToEnd(companion);
     return kExitDone;
 }
